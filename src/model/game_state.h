@@ -110,6 +110,7 @@ struct GameState {
     std::uint8_t FleetViewOpen = 0;
     std::string ScenarioFolder;
     std::string SnrFolder;
+    std::string MapPicture;  // the resolved MAP.Bmp of the scenario, for the map view
     std::int32_t EventIndex = 0;
     std::int32_t TalkCursor = 0;
     std::int32_t TelopTick = 0;
