@@ -1,0 +1,182 @@
+#include "ui/compressed_image.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <zlib.h>
+
+#include <cstdint>
+
+namespace velmora::ui {
+namespace {
+
+constexpr int kLengthFieldBytes = 4;
+constexpr int kBmpFileHeaderBytes = 14;
+// Generous bound on an inflated picture, so damaged data cannot make us
+// allocate without limit (a 4096 x 4096 32-bit picture is 64 MiB).
+constexpr qsizetype kMaxInflatedBytes = 80 * 1024 * 1024;
+
+quint32 readLittleEndian32(const QByteArray& bytes, qsizetype at) {
+    quint32 value = 0;
+    for (int k = 3; k >= 0; --k) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + k]);
+    }
+    return value;
+}
+
+quint16 readLittleEndian16(const QByteArray& bytes, qsizetype at) {
+    return static_cast<quint16>(static_cast<unsigned char>(bytes[at]) |
+                                (static_cast<unsigned char>(bytes[at + 1]) << 8));
+}
+
+bool looksLikeBmp(const QByteArray& bytes) {
+    return bytes.size() >= kBmpFileHeaderBytes + 12 && bytes.startsWith("BM");
+}
+
+// Bits per pixel from the info header: the old 12-byte core header keeps it
+// at offset 10 of the header, every later header at offset 14.
+int bitsPerPixel(const QByteArray& bmp) {
+    const quint32 headerSize = readLittleEndian32(bmp, kBmpFileHeaderBytes);
+    const qsizetype at = kBmpFileHeaderBytes + (headerSize == 12 ? 10 : 14);
+    if (at + 2 > bmp.size()) return 0;
+    return readLittleEndian16(bmp, at);
+}
+
+void deltaEncode(QByteArray& bytes, int distance) {
+    for (qsizetype i = bytes.size() - 1; i >= distance; --i) {
+        bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) -
+                                     static_cast<unsigned char>(bytes[i - distance]));
+    }
+}
+
+void deltaDecode(QByteArray& bytes, int distance) {
+    for (qsizetype i = distance; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) +
+                                     static_cast<unsigned char>(bytes[i - distance]));
+    }
+}
+
+std::optional<QByteArray> inflateStream(const char* data, qsizetype size) {
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) return std::nullopt;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+    stream.avail_in = static_cast<uInt>(size);
+
+    QByteArray out;
+    char chunk[64 * 1024];
+    int status = Z_OK;
+    while (status == Z_OK) {
+        stream.next_out = reinterpret_cast<Bytef*>(chunk);
+        stream.avail_out = sizeof chunk;
+        status = inflate(&stream, Z_NO_FLUSH);
+        if (status != Z_OK && status != Z_STREAM_END) break;
+        out.append(chunk, static_cast<qsizetype>(sizeof chunk - stream.avail_out));
+        if (out.size() > kMaxInflatedBytes) {
+            status = Z_MEM_ERROR;
+            break;
+        }
+        // No progress possible: the stream ended before its end mark.
+        if (status == Z_OK && stream.avail_in == 0 && stream.avail_out != 0) {
+            status = Z_DATA_ERROR;
+        }
+    }
+    inflateEnd(&stream);
+    if (status != Z_STREAM_END) return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+int deltaDistanceForBitmap(const QByteArray& bmpFile) {
+    if (!looksLikeBmp(bmpFile)) return 0;
+    switch (bitsPerPixel(bmpFile)) {
+        case 1:
+        case 4:
+        case 8: return 1;
+        case 16: return 2;
+        case 24: return 3;
+        case 32: return 4;
+        default: return 0;
+    }
+}
+
+QByteArray encodeCompressedImage(const QByteArray& bmpFile) {
+    if (!looksLikeBmp(bmpFile)) return {};
+    const int distance = deltaDistanceForBitmap(bmpFile);
+    QByteArray plain = bmpFile;
+    deltaEncode(plain, distance);
+    plain.prepend(static_cast<char>(distance));
+
+    uLongf packedSize = compressBound(static_cast<uLong>(plain.size()));
+    QByteArray packed(static_cast<qsizetype>(packedSize) + kLengthFieldBytes, Qt::Uninitialized);
+    const int status = compress2(reinterpret_cast<Bytef*>(packed.data() + kLengthFieldBytes), &packedSize,
+                                 reinterpret_cast<const Bytef*>(plain.constData()),
+                                 static_cast<uLong>(plain.size()), Z_BEST_COMPRESSION);
+    if (status != Z_OK) return {};
+    packed.resize(static_cast<qsizetype>(packedSize) + kLengthFieldBytes);
+    const auto length = static_cast<quint32>(packedSize);
+    for (int k = 0; k < kLengthFieldBytes; ++k) {
+        packed[k] = static_cast<char>((length >> (8 * k)) & 0xFF);
+    }
+    return packed;
+}
+
+std::optional<QByteArray> decodeCompressedBitmap(const QByteArray& data) {
+    if (data.size() < kLengthFieldBytes) return std::nullopt;
+    const quint32 length = readLittleEndian32(data, 0);
+    if (length == 0 || length > static_cast<quint64>(data.size() - kLengthFieldBytes)) return std::nullopt;
+
+    std::optional<QByteArray> plain = inflateStream(data.constData() + kLengthFieldBytes, length);
+    if (!plain || plain->isEmpty()) return std::nullopt;
+    const int distance = static_cast<unsigned char>(plain->front());
+    QByteArray bmp = plain->mid(1);
+    if (distance > 0) deltaDecode(bmp, distance);
+    return bmp;
+}
+
+std::optional<QImage> decodeCompressedImage(const QByteArray& data) {
+    const std::optional<QByteArray> bmp = decodeCompressedBitmap(data);
+    if (!bmp || !looksLikeBmp(*bmp)) return std::nullopt;
+    QImage image;
+    if (!image.loadFromData(*bmp, "BMP") || image.isNull()) return std::nullopt;
+    return image;
+}
+
+QImage loadBackground(const QString& resourceName) {
+    QFile file(resourceName);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return decodeCompressedImage(file.readAll()).value_or(QImage());
+}
+
+CompressedImageWidget::CompressedImageWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+bool CompressedImageWidget::setCompressedData(const QByteArray& data) {
+    setPicture(decodeCompressedImage(data).value_or(QImage()));
+    return !picture_.isNull();
+}
+
+bool CompressedImageWidget::loadResource(const QString& resourceName) {
+    setPicture(loadBackground(resourceName));
+    return !picture_.isNull();
+}
+
+void CompressedImageWidget::setPicture(const QImage& picture) {
+    picture_ = picture;
+    if (!picture_.isNull()) resize(picture_.size());
+    updateGeometry();
+    update();
+}
+
+QSize CompressedImageWidget::sizeHint() const {
+    return picture_.isNull() ? QSize(0, 0) : picture_.size();
+}
+
+void CompressedImageWidget::paintEvent(QPaintEvent*) {
+    if (picture_.isNull()) return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, picture_);
+}
+
+}  // namespace velmora::ui
