@@ -1,0 +1,12 @@
+#include "air/air_turn.h"
+
+namespace velmora {
+
+// The air rules fill these steps in; until then the turn end passes them by.
+void SetSearchSectors(GameState&, Frontend&) {}
+void ResolveAirStrikes(GameState&, Frontend&) {}
+void RecoverAircraft(GameState&, Frontend&) {}
+void AdvanceAirUnits(GameState&, Frontend&) {}
+void DetectionStep(GameState&, Frontend&) {}
+
+}  // namespace velmora
