@@ -35,7 +35,10 @@ bool AddShip(const GameState& state, TFleet& fleet, int class_index, std::string
         std::clamp(class_index, 0, kTableSize - 1))];
     if (cls.Speed < fleet.Speed) fleet.Speed = cls.Speed;
 
+    // A slot that held a removed ship keeps much of it (deck state, damage,
+    // gun targets): the new ship starts from a clean record instead.
     TShip& ship = fleet.Ships[static_cast<std::size_t>(fleet.ShipCount)];
+    ship = TShip{};
     ship.CaptureTurn = -1;
     ship.ClassIndex = class_index;
     ship.Name = name;
@@ -62,7 +65,6 @@ bool AddShip(const GameState& state, TFleet& fleet, int class_index, std::string
     for (std::size_t j = 0; j < 3; ++j) {
         ship.AircraftAboardAtStart[j] = values.Aircraft[j];
         ship.AircraftTypesAboard[j] = values.AircraftType[j];
-        ship.AircraftTypesSpare[j] = 0;
     }
     ship.Supplies = values.Supplies;
     ++fleet.ShipCount;
