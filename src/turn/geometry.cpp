@@ -106,9 +106,10 @@ Point StepToward(int x0, int y0, int x1, int y1, double length) {
     double dy = static_cast<double>(y1) - y0;
     double span = std::sqrt(dx * dx + dy * dy);
     if (span == 0.0) return {x0, y0};
-    double k = length / span;
-    return {ToCoordinate(std::int64_t{x0} + TruncToCoordinate(dx * k)),
-            ToCoordinate(std::int64_t{y0} + TruncToCoordinate(dy * k))};
+    // Scaled before dividing: a step that is a whole number of pixels along
+    // an axis stays whole (100 * 0.29 would truncate to 28).
+    return {ToCoordinate(std::int64_t{x0} + TruncToCoordinate(dx * length / span)),
+            ToCoordinate(std::int64_t{y0} + TruncToCoordinate(dy * length / span))};
 }
 
 int SectorOf(Point from, Point to, double radius) {
