@@ -7,6 +7,16 @@
 
 #include <cstdint>
 
+// The pictures are compiled into a static library, so their registration
+// must be pulled in by name.
+static void registerBackgroundPictures() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(backgrounds);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace velmora::ui {
 namespace {
 
@@ -143,6 +153,7 @@ std::optional<QImage> decodeCompressedImage(const QByteArray& data) {
 }
 
 QImage loadBackground(const QString& resourceName) {
+    registerBackgroundPictures();
     QFile file(resourceName);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return decodeCompressedImage(file.readAll()).value_or(QImage());

@@ -1,6 +1,10 @@
 #include "ui/window_placement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace velmora::ui {
 
@@ -15,6 +19,18 @@ void centreOver(QWidget* window, QWidget* main) {
     const QRect mainFrame = main->frameGeometry();
     const QSize ownSize = window->frameGeometry().size();
     window->move(centredPosition(mainFrame, ownSize));
+}
+
+void placeOnScreen(QWidget* window, QPoint topLeft) {
+    if (window == nullptr) return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect area = screen->availableGeometry();
+        const QSize own = window->frameGeometry().size();
+        topLeft.setX(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - own.width())));
+        topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - own.height())));
+    }
+    window->move(topLeft);
 }
 
 }  // namespace velmora::ui

@@ -1,0 +1,95 @@
+#include "ui/battle_message_window.h"
+
+#include "ui/fonts.h"
+#include "ui/window_placement.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+namespace velmora::ui {
+namespace {
+
+const QSize kBoxSize{769, 105};
+const QPoint kDesignedPosition{158, 703};
+
+}  // namespace
+
+BattleMessageWindow::BattleMessageWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+    setWindowTitle(QStringLiteral("状況報告"));
+    setFixedSize(clientSizeFor(783, 142));
+    setFont(uiFont(kPMincho, 12));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    timer_.setInterval(kRevealMs);
+    connect(&timer_, &QTimer::timeout, this, &BattleMessageWindow::reveal);
+}
+
+QString BattleMessageWindow::revealedPart(const QString& message, int count) {
+    qsizetype end = 0;
+    for (int shown = 0; shown < count && end < message.size(); ++shown) {
+        const bool pair = message[end].isHighSurrogate() && end + 1 < message.size() &&
+                          message[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return message.left(end);
+}
+
+QRect BattleMessageWindow::boxRect() const {
+    return QRect(QPoint(0, 0), kBoxSize);
+}
+
+void BattleMessageWindow::show(const QString& text) {
+    message_ = text + QStringLiteral(" Clic Here");
+    shown_.clear();
+    revealCount_ = 0;
+    waiting_ = true;
+    placeOnScreen(this, kDesignedPosition);
+    QWidget::show();
+    raise();
+    timer_.start();
+
+    QPointer<BattleMessageWindow> self(this);
+    QEventLoop loop;
+    loop_ = &loop;
+    if (waiting_) loop.exec();
+    if (!self) return;
+    loop_ = nullptr;
+    timer_.stop();
+    hide();
+}
+
+void BattleMessageWindow::reveal() {
+    shown_ = revealedPart(message_, revealCount_);
+    update(boxRect());
+    if (revealCount_ < message_.size()) ++revealCount_;
+}
+
+void BattleMessageWindow::endWait() {
+    waiting_ = false;
+    if (loop_ != nullptr) loop_->quit();
+}
+
+void BattleMessageWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.setFont(font());
+    painter.setPen(Qt::white);
+    painter.drawText(boxRect(), Qt::AlignLeft | Qt::AlignTop, shown_);
+}
+
+void BattleMessageWindow::mousePressEvent(QMouseEvent* event) {
+    if (boxRect().contains(event->position().toPoint())) endWait();
+    QWidget::mousePressEvent(event);
+}
+
+void BattleMessageWindow::closeEvent(QCloseEvent* event) {
+    // Closing from the frame counts as the click; otherwise the wait could
+    // never end.
+    endWait();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace velmora::ui
