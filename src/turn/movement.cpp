@@ -1,9 +1,11 @@
 #include "turn/movement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "model/fleet_ops.h"
 #include "turn/geometry.h"
@@ -103,18 +105,59 @@ struct Probe {
     std::int64_t score = 0;
 };
 
+constexpr int kProbeStep = 10;
+
+// One probe of the detour search, relative to the fleet: the probe point and
+// the short step toward it. Both depend only on bearing and radius.
+struct ProbeOffset {
+    Point probe;
+    Point step;
+};
+
+// Bearings 1..359, radii 5..100 within each bearing: the order decides ties.
+const std::vector<ProbeOffset>& ProbeOffsets() {
+    static const std::vector<ProbeOffset> offsets = [] {
+        std::vector<ProbeOffset> out;
+        for (int bearing = 1; bearing <= 359; ++bearing) {
+            for (int radius = 5; radius <= 100; ++radius) {
+                Point probe = PolarOffset(0, 0, bearing, radius);
+                out.push_back({probe, StepToward(0, 0, probe.X, probe.Y, kProbeStep)});
+            }
+        }
+        return out;
+    }();
+    return offsets;
+}
+
+// Many probes share a step; each distinct step's line is walked once.
+class StepLineMemo {
+public:
+    bool AtSea(const GameState& state, Point from, Point step) {
+        std::int8_t& known = cells_[Index(step)];
+        if (known == 0) {
+            Point to = Offset(from, step);
+            known = LandOnLine(state, from.X, from.Y, to.X, to.Y) == 0 ? 1 : -1;
+        }
+        return known > 0;
+    }
+
+private:
+    static constexpr int kSide = 2 * kProbeStep + 1;
+    static std::size_t Index(Point step) {
+        return static_cast<std::size_t>((step.X + kProbeStep) * kSide + step.Y + kProbeStep);
+    }
+    std::array<std::int8_t, kSide * kSide> cells_{};
+};
+
 // Short sea steps in every direction; the one whose probe point lies
 // closest to the goal wins, the first found on a tie.
 Probe BestDetourProbe(const GameState& state, Point from, Point goal) {
     Probe best;
-    for (int bearing = 1; bearing <= 359; ++bearing) {
-        for (int radius = 5; radius <= 100; ++radius) {
-            Point probe = PolarOffset(from.X, from.Y, bearing, radius);
-            Point step = StepToward(from.X, from.Y, probe.X, probe.Y, 10);
-            if (LandOnLine(state, from.X, from.Y, step.X, step.Y) != 0) continue;
-            std::int64_t score = Manhattan(probe, goal);
-            if (!best.found || score < best.score) best = {true, step, score};
-        }
+    StepLineMemo memo;
+    for (const ProbeOffset& offset : ProbeOffsets()) {
+        if (!memo.AtSea(state, from, offset.step)) continue;
+        std::int64_t score = Manhattan(Offset(from, offset.probe), goal);
+        if (!best.found || score < best.score) best = {true, Offset(from, offset.step), score};
     }
     return best;
 }

@@ -174,3 +174,65 @@ TEST_F(Detour, NeverMovesOntoTheOrigin) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// The probe search written out plainly, to hold the fast one to it.
+Point PlainDetour(const GameState& state, Point here, Point step, Point goal) {
+    Point p{here.X + step.X, here.Y + step.Y};
+    if (!OnMapPicture(p)) p = here;
+    if (state.LandMask.IsLand(p.X, p.Y)) {
+        bool found = false;
+        long best = 0;
+        Point winner = here;
+        for (int a = 1; a <= 359; ++a) {
+            for (int r = 5; r <= 100; ++r) {
+                Point c = PolarOffset(here.X, here.Y, a, r);
+                Point s = StepToward(here.X, here.Y, c.X, c.Y, 10);
+                if (LandOnLine(state, here.X, here.Y, s.X, s.Y) != 0) continue;
+                long score = std::labs(goal.X - c.X) + std::labs(goal.Y - c.Y);
+                if (!found || score < best) {
+                    found = true;
+                    best = score;
+                    winner = s;
+                }
+            }
+        }
+        p = OnMapPicture(winner) ? winner : here;
+    }
+    return (p.X == 0 && p.Y == 0) ? here : p;
+}
+
+TEST(DetourSearch, AgreesWithThePlainProbeSearchOnARaggedCoast) {
+    auto state = NewState();
+    // A ragged coast with inlets and islands.
+    for (int x = 0; x <= kMapWidth; ++x) {
+        for (int y = 0; y <= kMapHeight; ++y) {
+            bool land = ((x * 7 + y * 3) % 23 < 9 && (x / 17 + y / 13) % 3 == 0) ||
+                        (x > 300 && x < 330 && y % 40 > 5);
+            state->LandMask.Set(x, y, land);
+        }
+    }
+    const Point goals[] = {{700, 300}, {20, 20}, {315, 540}};
+    int probed = 0;
+    for (int x = 250; x <= 380; x += 13) {
+        for (int y = 21; y <= 500; y += 37) {
+            if (state->LandMask.IsLand(x, y)) continue;
+            for (Point goal : goals) {
+                TFleet fleet;
+                fleet.Position = {x, y};
+                Point step = StepToward(x, y, goal.X, goal.Y, 30);
+                step = {step.X - x, step.Y - y};
+                if (state->LandMask.IsLand(x + step.X, y + step.Y)) ++probed;
+                DetourStep(*state, fleet, step, goal);
+                ASSERT_EQ(fleet.Position, PlainDetour(*state, {x, y}, step, goal))
+                    << "from " << x << "," << y << " to " << goal.X << "," << goal.Y;
+            }
+        }
+    }
+    EXPECT_GT(probed, 20);  // enough of the cases go through the probe search
+}
+
+}  // namespace
+}  // namespace velmora
