@@ -23,6 +23,8 @@ public:
     // Restores a state read from State(); false when it is not a PCG32 state.
     bool Restore(const RngState& s);
 
+    friend bool operator==(const Rng& a, const Rng& b) { return a.engine_ == b.engine_; }
+
 private:
     pcg32 engine_;
 };
