@@ -148,7 +148,8 @@ void UpdateCaption(const GameState& state, Frontend& frontend) {
 
 void AdvanceClock(GameState& state, Frontend& frontend) {
     ++state.Hour;
-    if (state.Hour == 25) state.Hour = 1;
+    // 24 wraps to 1; an hour off the clock (a broken save) restarts there too.
+    if (state.Hour > 24 || state.Hour < 1) state.Hour = 1;
     ++state.Turn;
     if (state.Hour == kMarkerRefreshHour) RefreshContactMarkers(state);
     if (IsWindHour(state.Hour)) VeerWinds(state);

@@ -76,7 +76,9 @@ INSTANTIATE_TEST_SUITE_P(Hours, AdvanceClockTest,
                                            ClockCase{5, 6, false, true},
                                            ClockCase{6, 7, false, false},
                                            ClockCase{11, 12, false, true},
-                                           ClockCase{17, 18, true, true}));
+                                           ClockCase{17, 18, true, true},
+                                           ClockCase{40, 1, false, false},
+                                           ClockCase{-7, 1, false, false}));
 
 TEST(AdvanceClock, StormsDriftOnEvenHoursOnly) {
     auto state = NewState();
