@@ -1,0 +1,59 @@
+#!/usr/bin/env python3
+"""Rewrites every file of the bundled demo scenario (scenarios/demo) from scratch.
+
+    python3 tools/scenario_gen/generate.py          everything
+    python3 tools/scenario_gen/generate.py --no-movie   all but the clip (which needs ffmpeg)
+
+The output is deterministic: the same generators give the same bytes.
+"""
+
+import argparse
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import chart  # noqa: E402
+import common  # noqa: E402
+import oob  # noqa: E402
+import script  # noqa: E402
+import units  # noqa: E402
+import verify  # noqa: E402
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--no-movie", action="store_true", help="keep the committed clip, do not run ffmpeg")
+    args = parser.parse_args()
+
+    common.ensure_folders()
+    units.write_unit_files()
+
+    mask = chart.land_mask()
+    chart.write_chart(mask)
+    dist = chart.sea_distance(mask)
+
+    orders = oob.build_orders(mask, dist)
+    oob.check_capacities(orders)
+    oob.write_side_files(orders)
+    script.write_script(oob.create_lines(orders))
+
+    import audio
+    import music
+    import models
+    audio.write_cues(script.EFFECTS)
+    music.write_pieces()
+    models.write_models()
+    if not args.no_movie:
+        import movie
+        movie.write_clip(script.MOVIE)
+
+    problems = verify.check_scenario()
+    for p in problems:
+        print("problem: " + p)
+    print("scenario written to %s (%d problems)" % (common.SCENARIO, len(problems)))
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
