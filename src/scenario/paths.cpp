@@ -85,6 +85,9 @@ std::optional<fs::path> ResolveScenarioFile(const fs::path& base, std::string_vi
 }
 
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
+    // A folder opens like a file here and would read as an empty one.
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream bytes;

@@ -173,8 +173,10 @@ std::vector<std::string> SplitColumns(std::string_view line, bool skip_leading_s
 std::int32_t ColumnInt(const std::vector<std::string>& columns, std::size_t index) {
     if (index >= columns.size()) return 0;
     std::string_view text = columns[index];
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.front() == '+') return 0;
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') return 0;  // "+-3"
+    }
     std::int32_t value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) return 0;
