@@ -18,8 +18,7 @@ double ClampForDistance(std::int32_t v) {
 }
 
 std::int32_t ToCoordinate(std::int64_t v) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 std::int32_t TruncToCoordinate(double v) {
@@ -27,7 +26,9 @@ std::int32_t TruncToCoordinate(double v) {
     return ToCoordinate(static_cast<std::int64_t>(std::clamp(v, -2.0e9, 2.0e9)));
 }
 
-int Sign(std::int64_t v) { return (v > 0) - (v < 0); }
+int Sign(std::int64_t v) {
+    return (v > 0) - (v < 0);
+}
 
 // Wide enough for products of two walk lengths taken from any int32 points.
 __extension__ typedef __int128 WideInt;
@@ -160,6 +161,8 @@ int LandOnLine(const GameState& state, int x0, int y0, int x1, int y1) {
     return WalkMeetsLand(state, walk, x_is_main) ? kLandOnLine : 0;
 }
 
-bool OnMapPicture(Point p) { return p.X >= 0 && p.X <= kMapWidth && p.Y >= 0 && p.Y <= kMapHeight; }
+bool OnMapPicture(Point p) {
+    return p.X >= 0 && p.X <= kMapWidth && p.Y >= 0 && p.Y <= kMapHeight;
+}
 
 }  // namespace velmora

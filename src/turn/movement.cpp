@@ -131,7 +131,7 @@ const std::vector<ProbeOffset>& ProbeOffsets() {
 
 // Many probes share a step; each distinct step's line is walked once.
 class StepLineMemo {
-public:
+  public:
     bool AtSea(const GameState& state, Point from, Point step) {
         std::int8_t& known = cells_[Index(step)];
         if (known == 0) {
@@ -141,7 +141,7 @@ public:
         return known > 0;
     }
 
-private:
+  private:
     static constexpr int kSide = 2 * kProbeStep + 1;
     static std::size_t Index(Point step) {
         return static_cast<std::size_t>((step.X + kProbeStep) * kSide + step.Y + kProbeStep);

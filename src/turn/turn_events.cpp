@@ -6,9 +6,13 @@
 namespace velmora {
 namespace {
 
-bool IsEventSlot(int slot) { return slot >= 0 && slot < kEventSlots; }
+bool IsEventSlot(int slot) {
+    return slot >= 0 && slot < kEventSlots;
+}
 
-int CaptionLinesOf(const TTelop& telop) { return std::min<int>(telop.LineCount, kTelopLines); }
+int CaptionLinesOf(const TTelop& telop) {
+    return std::min<int>(telop.LineCount, kTelopLines);
+}
 
 // One tick of the caption timer; false when the sequence has ended.
 bool CaptionTick(GameState& state, TTelop& telop, Frontend& frontend) {

@@ -23,17 +23,19 @@ constexpr int kMarkerRefreshHour = 18;
 
 // Clears TurnEndRunning however the turn end leaves.
 class TurnEndGuard {
-public:
+  public:
     explicit TurnEndGuard(GameState& state) : state_(state) { state_.TurnEndRunning = true; }
     ~TurnEndGuard() { state_.TurnEndRunning = false; }
     TurnEndGuard(const TurnEndGuard&) = delete;
     TurnEndGuard& operator=(const TurnEndGuard&) = delete;
 
-private:
+  private:
     GameState& state_;
 };
 
-int ShipsIn(const TFleet& fleet) { return std::clamp(fleet.ShipCount, 0, kShipSlots); }
+int ShipsIn(const TFleet& fleet) {
+    return std::clamp(fleet.ShipCount, 0, kShipSlots);
+}
 
 void DecayDetection(const GameState& state, TFleet& record) {
     if (record.Active && record.SeenThisTurn == 0 && !FleetHasInstallation(state, record) &&
@@ -80,7 +82,9 @@ void RefreshContactMarkers(GameState& state) {
     }
 }
 
-bool IsWindHour(int hour) { return hour == 6 || hour == 12 || hour == 18 || hour == 24; }
+bool IsWindHour(int hour) {
+    return hour == 6 || hour == 12 || hour == 18 || hour == 24;
+}
 
 void CaptureOrRelease(GameState& state, const TFleet& fleet, TShip& ship, Frontend& frontend) {
     if (ship.DeckState == kInstallationDestroyed) {
@@ -198,7 +202,8 @@ void RetreatCheck(GameState& state, Frontend& frontend) {
         if (!fleet.Active) continue;
         if (fleet.Side == state.PlayerSide) {
             if (fleet.Position.Y < kRetreatMargin &&
-                frontend.MessageAsk("撤退確認", fleet.Name + "が撤退しますか？", "はい", "いいえ")) {
+                frontend.MessageAsk("撤退確認", fleet.Name + "が撤退しますか？", "はい",
+                                    "いいえ")) {
                 fleet.Active = 0;
             }
         } else if (fleet.Position.Y > kMapHeight - kRetreatMargin) {

@@ -14,7 +14,7 @@ constexpr std::size_t kComputerHalf = 1;
 
 struct ValueRow {
     int sunk;
-    int sunk_small;    // when max durability is at most small_limit
+    int sunk_small;  // when max durability is at most small_limit
     int small_limit;
     std::array<int, 3> damaged;  // lightly, moderately, heavily damaged
 };
@@ -30,7 +30,9 @@ constexpr std::array<ValueRow, 6> kValues{{
 }};
 constexpr int kPlayerTransportSunk = 40;
 
-bool Scores(int type) { return type >= kCarrier && type <= kTransport; }
+bool Scores(int type) {
+    return type >= kCarrier && type <= kTransport;
+}
 
 void Add(std::int32_t& total, std::int64_t value) {
     total = static_cast<std::int32_t>(std::clamp<std::int64_t>(

@@ -124,7 +124,7 @@ TEST(MoveFleets, StepAcrossLandBecomesADetour) {
 }
 
 class Detour : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state = NewState();
         fleet = &PlaceFleet(*state, 0, {100, 100}, {}, 30);

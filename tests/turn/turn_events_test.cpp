@@ -12,7 +12,7 @@ using testing::NewState;
 using Lines = std::vector<std::string>;
 
 class TurnEvents : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state = NewState();
         state->Turn = 4;
@@ -37,11 +37,11 @@ TEST_F(TurnEvents, PlaysMusicCaptionsThenConversation) {
     AddTalk("山本", "出撃せよ。");
     AddTalk("南雲", "了解。");
     RunTurnEvents(*state, frontend);
-    EXPECT_EQ(frontend.Transcript(),
-              (Lines{"PlayMusic\tbattle.mid", "ShowCaptionLine\t一九四二年",
-                     "ShowCaptionLine\t珊瑚海", "ShowCaptionLine\t開戦", "EndCaptionSequence",
-                     "ConversationOpen", "SayText\t山本\\r出撃せよ。", "SayText\t南雲\\r了解。",
-                     "ConversationClose"}));
+    EXPECT_EQ(
+        frontend.Transcript(),
+        (Lines{"PlayMusic\tbattle.mid", "ShowCaptionLine\t一九四二年", "ShowCaptionLine\t珊瑚海",
+               "ShowCaptionLine\t開戦", "EndCaptionSequence", "ConversationOpen",
+               "SayText\t山本\\r出撃せよ。", "SayText\t南雲\\r了解。", "ConversationClose"}));
     EXPECT_EQ(state->EventIndex, 4);
     EXPECT_EQ(state->TalkCursor, 2);
     EXPECT_EQ(state->TelopTick, 0);

@@ -26,9 +26,9 @@ TEST(DayPhase, NamesEveryHour) {
         int hour;
         const char* phase;
     };
-    for (const Case& c : {Case{1, "夜間"}, Case{4, "夜間"}, Case{5, "払暁"}, Case{6, "昼間"},
-                          Case{12, "昼間"}, Case{18, "昼間"}, Case{19, "薄暮"}, Case{20, "夜間"},
-                          Case{24, "夜間"}}) {
+    for (const Case& c :
+         {Case{1, "夜間"}, Case{4, "夜間"}, Case{5, "払暁"}, Case{6, "昼間"}, Case{12, "昼間"},
+          Case{18, "昼間"}, Case{19, "薄暮"}, Case{20, "夜間"}, Case{24, "夜間"}}) {
         EXPECT_EQ(DayPhase(c.hour), c.phase) << c.hour;
     }
 }
@@ -70,15 +70,12 @@ TEST_P(AdvanceClockTest, HourWrapsAndWeatherFollowsTheHour) {
     EXPECT_EQ(state->Random.State(), expected.State());
 }
 
-INSTANTIATE_TEST_SUITE_P(Hours, AdvanceClockTest,
-                         ::testing::Values(ClockCase{23, 24, false, true},
-                                           ClockCase{24, 1, false, false},
-                                           ClockCase{5, 6, false, true},
-                                           ClockCase{6, 7, false, false},
-                                           ClockCase{11, 12, false, true},
-                                           ClockCase{17, 18, true, true},
-                                           ClockCase{40, 1, false, false},
-                                           ClockCase{-7, 1, false, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Hours, AdvanceClockTest,
+    ::testing::Values(ClockCase{23, 24, false, true}, ClockCase{24, 1, false, false},
+                      ClockCase{5, 6, false, true}, ClockCase{6, 7, false, false},
+                      ClockCase{11, 12, false, true}, ClockCase{17, 18, true, true},
+                      ClockCase{40, 1, false, false}, ClockCase{-7, 1, false, false}));
 
 TEST(AdvanceClock, StormsDriftOnEvenHoursOnly) {
     auto state = NewState();
@@ -153,7 +150,8 @@ TEST_P(RetreatCheckTest, EdgesOfTheMapFromTurnEleven) {
     RetreatCheck(*state, frontend);
     std::vector<std::string> expected;
     if (c.asked) {
-        expected.push_back("MessageAsk\t撤退確認\t" + fleet.Name.str() + "が撤退しますか？\tはい\tいいえ");
+        expected.push_back("MessageAsk\t撤退確認\t" + fleet.Name.str() +
+                           "が撤退しますか？\tはい\tいいえ");
     }
     EXPECT_EQ(frontend.Transcript(), expected);
     EXPECT_EQ(fleet.Active, c.stays ? 1 : 0);
@@ -172,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 class BaseCapture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state = NewState();
         SetClass(*state, 1, kGroundBase, 100);
@@ -205,8 +203,8 @@ TEST_F(BaseCapture, ComputerBaseFallsTwoTurnEndsAfterItsDestruction) {
     EXPECT_TRUE(CaptureMessages().empty());
     EXPECT_EQ(state->PlayerScore, 0);
     EndTurn(*state, frontend);
-    EXPECT_EQ(CaptureMessages(), std::vector<std::string>{
-                                     "MessageOk\t基地制圧成功\t港湾基地の制圧に成功しました。"});
+    EXPECT_EQ(CaptureMessages(),
+              std::vector<std::string>{"MessageOk\t基地制圧成功\t港湾基地の制圧に成功しました。"});
     EXPECT_EQ(state->PlayerScore, 500);
     EXPECT_EQ(state->ComputerScore, 0);
     EndTurn(*state, frontend);
@@ -227,8 +225,8 @@ TEST_F(BaseCapture, RestoredInstallationIsNotCaptured) {
     ship.DeckState = 0;
     ship.CaptureTurn = state->Turn + 1;
     BaseCaptureCheck(*state, frontend);
-    EXPECT_EQ(CaptureMessages(), std::vector<std::string>{
-                                     "MessageOk\t基地制圧失敗\t港湾基地の制圧に失敗しました。"});
+    EXPECT_EQ(CaptureMessages(),
+              std::vector<std::string>{"MessageOk\t基地制圧失敗\t港湾基地の制圧に失敗しました。"});
     EXPECT_EQ(ship.CaptureTurn, -1);
     EXPECT_EQ(state->PlayerScore, 0);
     BaseCaptureCheck(*state, frontend);
@@ -336,7 +334,7 @@ TEST(EndTurn, FrameOfTheTurnEnd) {
 
 // Presses the turn-end button again while the map is redrawn.
 class ImpatientFrontend : public RecordingFrontend {
-public:
+  public:
     explicit ImpatientFrontend(GameState& state) : state_(state) {}
     void RedrawMap() override {
         RecordingFrontend::RedrawMap();
@@ -344,7 +342,7 @@ public:
     }
     bool inner_result = true;
 
-private:
+  private:
     GameState& state_;
 };
 

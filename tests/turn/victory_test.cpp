@@ -18,7 +18,8 @@ constexpr int kClass = 1;
 
 void SinkPlayerShip(GameState& state, int type, int max) {
     SetClass(state, kClass, type, max);
-    TShip& ship = state.LostShipsPlayer.Ships[static_cast<std::size_t>(state.LostShipsPlayer.Count++)];
+    TShip& ship =
+        state.LostShipsPlayer.Ships[static_cast<std::size_t>(state.LostShipsPlayer.Count++)];
     ship.ClassIndex = kClass;
     ship.Name = "沈没艦A";
 }
@@ -73,20 +74,20 @@ INSTANTIATE_TEST_SUITE_P(
                     80, kLoss},
         VictoryCase{"CarrierSunk", [](GameState& s) { SinkPlayerShip(s, kCarrier, 51); }, 0, 100,
                     kLoss},
-        VictoryCase{"PlayerTransportSunk",
-                    [](GameState& s) { SinkPlayerShip(s, kTransport, 5); }, 0, 40, kLoss},
+        VictoryCase{"PlayerTransportSunk", [](GameState& s) { SinkPlayerShip(s, kTransport, 5); },
+                    0, 40, kLoss},
         VictoryCase{"SmallComputerTransportSunk",
                     [](GameState& s) { SinkComputerShip(s, kTransport, 10); }, 30, 0, kWin},
         VictoryCase{"ComputerTransportSunk",
                     [](GameState& s) { SinkComputerShip(s, kTransport, 11); }, 50, 0, kWin},
-        VictoryCase{"BattleshipSunk",
-                    [](GameState& s) { SinkComputerShip(s, kBattleship, 65); }, 70, 0, kWin},
+        VictoryCase{"BattleshipSunk", [](GameState& s) { SinkComputerShip(s, kBattleship, 65); },
+                    70, 0, kWin},
         VictoryCase{"BaseSunkScoresNothing",
                     [](GameState& s) { SinkComputerShip(s, kGroundBase, 100); }, 0, 0, kDraw},
         VictoryCase{"DestroyerLightlyDamaged",
                     [](GameState& s) { DamageShip(s, 14, kDestroyer, 30, 21); }, 5, 0, kWin},
-        VictoryCase{"DestroyerDamaged",
-                    [](GameState& s) { DamageShip(s, 14, kDestroyer, 30, 20); }, 10, 0, kWin},
+        VictoryCase{"DestroyerDamaged", [](GameState& s) { DamageShip(s, 14, kDestroyer, 30, 20); },
+                    10, 0, kWin},
         VictoryCase{"DestroyerHeavilyDamaged",
                     [](GameState& s) { DamageShip(s, 14, kDestroyer, 30, 10); }, 15, 0, kWin},
         VictoryCase{"UndamagedDestroyer",
@@ -101,7 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
                     0, 0, kDraw},
         VictoryCase{"BaseCaptured", [](GameState& s) { s.PlayerScore = 500; }, 500, 0, kWin},
         VictoryCase{"WeaponsStopped",
-                    [](GameState& s) { s.InterceptTally = {3, 7}; }, 3, 7, kLoss},
+                    [](GameState& s) {
+                        s.InterceptTally = {3, 7};
+                    },
+                    3, 7, kLoss},
         VictoryCase{"LandingPoints",
                     [](GameState& s) {
                         SetClass(s, 2, kGroundBase, 100);
@@ -117,7 +121,8 @@ TEST(EvaluateVictory, ReportShowsCountsListsAndBothHalves) {
     SetClass(*state, 1, kCarrier, 60);
     SetClass(*state, 2, kDestroyer, 30);
     for (const char* name : {"赤城", "加賀"}) {
-        TShip& ship = state->LostShipsPlayer.Ships[static_cast<std::size_t>(state->LostShipsPlayer.Count++)];
+        TShip& ship =
+            state->LostShipsPlayer.Ships[static_cast<std::size_t>(state->LostShipsPlayer.Count++)];
         ship.ClassIndex = 1;
         ship.Name = name;
     }
