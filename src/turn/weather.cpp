@@ -42,7 +42,7 @@ bool DriftsWithWind(const StormCell& cell) {
 void SetClouds(GameState& state, int n) {
     for (StormCell& cell : state.StormCells) cell.Active = 0;
     // No cells asked for, no cells laid out (and no division by zero).
-    if (n <= 0) return;
+    if (n == 0) return;
     int step = static_cast<int>(Div(kLaidOutCells, n));
     if (step <= 0) step = 1;
     for (int d = 0; d < kLaidOutCells; d += step) ActivateCell(state, d);

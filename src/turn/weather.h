@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-// Lays out n storm cells spread over the map; n <= 0 clears them all.
+// Lays out n storm cells spread over the map (at most 23); 0 clears them all.
 void SetClouds(GameState&, int n);
 
 // Each of the six regional winds may veer by a random amount.

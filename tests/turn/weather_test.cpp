@@ -43,7 +43,7 @@ std::vector<int> Range(int first, int last) {
 INSTANTIATE_TEST_SUITE_P(Counts, SetCloudsTest,
                          ::testing::Values(CloudCase{1, {0}}, CloudCase{2, {0, 11, 22}},
                                            CloudCase{30, Range(0, 22)}, CloudCase{23, Range(0, 22)},
-                                           CloudCase{0, {}}, CloudCase{-3, {}}));
+                                           CloudCase{0, {}}, CloudCase{-3, Range(0, 22)}));
 
 TEST(SetClouds, DrawsDistanceBeforeBearing) {
     auto state = NewState(7);
