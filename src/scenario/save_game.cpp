@@ -31,7 +31,7 @@ constexpr int kFleetRecords = kFleetCount + kContactCount;
 
 // Builds the file: fixed-size record part, then the string table, then the checksum.
 class SaveWriter {
-public:
+  public:
     void Int(std::int32_t v) {
         auto u = static_cast<std::uint32_t>(v);
         for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
@@ -82,7 +82,7 @@ public:
         Int(0);  // file size, patched by Finish
     }
 
-private:
+  private:
     void PatchInt(std::size_t at, std::uint32_t v) {
         for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
     }
@@ -93,7 +93,7 @@ private:
 
 // Reads the fixed part; any value that cannot belong to a save marks it bad.
 class SaveReader {
-public:
+  public:
     SaveReader(std::span<const std::uint8_t> bytes, const StringTable& texts)
         : bytes_(bytes), texts_(texts) {}
 
@@ -140,7 +140,7 @@ public:
     std::size_t Position() const { return pos_; }
     void Seek(std::size_t at) { pos_ = at; }
 
-private:
+  private:
     bool Take(std::size_t n) {
         if (!good_ || bytes_.size() - pos_ < n) {
             good_ = false;
@@ -257,7 +257,8 @@ std::size_t FixedPartEnd() {
 }
 
 std::uint32_t U32At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
+    return static_cast<std::uint32_t>(bytes[at]) |
+           (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
            (static_cast<std::uint32_t>(bytes[at + 2]) << 16) |
            (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
 }
@@ -352,7 +353,9 @@ std::optional<std::string> WriteReplacing(const fs::path& target,
     return std::nullopt;
 }
 
-bool SlotInRange(int slot) { return slot >= 1 && slot <= kSaveSlots; }
+bool SlotInRange(int slot) {
+    return slot >= 1 && slot <= kSaveSlots;
+}
 
 }  // namespace
 

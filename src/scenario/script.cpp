@@ -18,8 +18,8 @@ constexpr std::string_view kNotANumber = "数値ではありません: ";
 
 // Lines that contain one of these are commands even inside a conversation.
 constexpr std::array<std::string_view, 11> kTalkBreakWords{
-    "talk",      "create",   "telop",    "end",      "*",       "setpilot",
-    "settype",   "setweapon", "wcontinue", "setupbgm", "startbgm"};
+    "talk",    "create",    "telop",     "end",      "*",       "setpilot",
+    "settype", "setweapon", "wcontinue", "setupbgm", "startbgm"};
 
 enum Command : int {
     kTalk = 0,
@@ -78,7 +78,9 @@ std::string WithoutSpaces(std::string_view text) {
     return out;
 }
 
-bool IsSeparator(char c) { return c == ' ' || c == '\r'; }
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\r';
+}
 
 // Words followed by a separator go to slots 0, 1, ...; the final word (the
 // text after the last separator) is returned. The count goes to *stored.
@@ -112,7 +114,7 @@ bool ParseReal(const std::string& word, double& value) {
 }
 
 class ScriptReader {
-public:
+  public:
     ScriptReader(GameState& state, const std::filesystem::path& file, int n1, int n2,
                  Diagnostics& diag)
         : state_(state), file_(file.string()), n1_(n1), n2_(n2), diag_(diag) {}
@@ -124,7 +126,7 @@ public:
         }
     }
 
-private:
+  private:
     void ReadLine(const std::string& line) {
         std::string lower = LowerAscii(line);
         if (talk_mode_ && IsSpeech(lower)) {
@@ -150,13 +152,25 @@ private:
 
     void RunSection(int k, const std::string& line) {
         switch (k) {
-            case kPrologueSection: SelectSlot(kPrologueSlot); break;
-            case kStartSection: SelectSlot(kStartSlot); break;
-            case kTurnSection: SelectSlot(TurnHeaderNumber(line)); break;
-            case kEntrySection: SelectSlot(kEntrySlot); break;
-            case kExitSection: break;
-            case kEndSection: ReadEndSection(line); break;
-            default: break;
+            case kPrologueSection:
+                SelectSlot(kPrologueSlot);
+                break;
+            case kStartSection:
+                SelectSlot(kStartSlot);
+                break;
+            case kTurnSection:
+                SelectSlot(TurnHeaderNumber(line));
+                break;
+            case kEntrySection:
+                SelectSlot(kEntrySlot);
+                break;
+            case kExitSection:
+                break;
+            case kEndSection:
+                ReadEndSection(line);
+                break;
+            default:
+                break;
         }
     }
 
@@ -164,10 +178,8 @@ private:
         constexpr std::string_view kTurnWord = "ターン";
         std::size_t start = line.find(kTurnWord) + kTurnWord.size();
         std::size_t colon = line.find(':', start);
-        std::string digits =
-            WithoutSpaces(std::string_view(line).substr(start, colon == std::string::npos
-                                                                   ? std::string::npos
-                                                                   : colon - start));
+        std::string digits = WithoutSpaces(std::string_view(line).substr(
+            start, colon == std::string::npos ? std::string::npos : colon - start));
         return RequireInteger(digits);
     }
 
@@ -183,7 +195,8 @@ private:
         speech_dropped_ = false;
         if (!SlotInRange()) {
             diag_.Warn(file_, line_number_,
-                       "イベント番号 " + std::to_string(slot) + " は 0..120 の外なので、この節は読み飛ばします");
+                       "イベント番号 " + std::to_string(slot) +
+                           " は 0..120 の外なので、この節は読み飛ばします");
         }
     }
 
@@ -209,26 +222,63 @@ private:
 
     void RunCommand(int k, const std::string& line) {
         switch (k) {
-            case kTalk: StartTalk(line); break;
-            case kCreate: ReadCreate(line); break;
-            case kTelop: ReadTelop(line); break;
-            case kEnd: talk_mode_ = false; break;
-            case kLabel: state_.Script.Label = line.substr(line.find('*') + 1); break;
-            case kSetPilot: SplitInto(line, 1); break;
-            case kSetType: SplitInto(line, 2); break;
-            case kSetWeapon: SplitInto(line, 1); break;
-            case kWinContinue: state_.ContinueInfo.WinNext = SplitInto(line, 1); break;
-            case kSetupBgm: state_.Script.SetupMusic = SplitInto(line, 1); break;
-            case kStartBgm: ReadStartBgm(line); break;
-            case kStopBgm: break;
-            case kLoadMap: break;
-            case kLoseContinue: state_.ContinueInfo.LoseNext = SplitInto(line, 1); break;
-            case kGraphic: state_.Script.PictureName = line; break;
-            case kSetEffect: ReadSetEffect(line); break;
-            case kMovie: state_.MovieFile = SplitInto(line, 1); break;
-            case kSetCloud: SetClouds(state_, IntegerOr(SplitInto(line, 1), 0)); break;
-            case kSetVtFuse: ReadSetVtFuse(line); break;
-            default: break;
+            case kTalk:
+                StartTalk(line);
+                break;
+            case kCreate:
+                ReadCreate(line);
+                break;
+            case kTelop:
+                ReadTelop(line);
+                break;
+            case kEnd:
+                talk_mode_ = false;
+                break;
+            case kLabel:
+                state_.Script.Label = line.substr(line.find('*') + 1);
+                break;
+            case kSetPilot:
+                SplitInto(line, 1);
+                break;
+            case kSetType:
+                SplitInto(line, 2);
+                break;
+            case kSetWeapon:
+                SplitInto(line, 1);
+                break;
+            case kWinContinue:
+                state_.ContinueInfo.WinNext = SplitInto(line, 1);
+                break;
+            case kSetupBgm:
+                state_.Script.SetupMusic = SplitInto(line, 1);
+                break;
+            case kStartBgm:
+                ReadStartBgm(line);
+                break;
+            case kStopBgm:
+                break;
+            case kLoadMap:
+                break;
+            case kLoseContinue:
+                state_.ContinueInfo.LoseNext = SplitInto(line, 1);
+                break;
+            case kGraphic:
+                state_.Script.PictureName = line;
+                break;
+            case kSetEffect:
+                ReadSetEffect(line);
+                break;
+            case kMovie:
+                state_.MovieFile = SplitInto(line, 1);
+                break;
+            case kSetCloud:
+                SetClouds(state_, IntegerOr(SplitInto(line, 1), 0));
+                break;
+            case kSetVtFuse:
+                ReadSetVtFuse(line);
+                break;
+            default:
+                break;
         }
     }
 
@@ -283,7 +333,8 @@ private:
         bool computer_line = variant == n2_ && fleet >= 13;
         if (fleet < 0 || fleet >= kFleetCount) {
             diag_.Warn(file_, line_number_,
-                       "艦隊番号 " + std::to_string(fleet) + " は 0..24 の外なので、この行は読み飛ばします");
+                       "艦隊番号 " + std::to_string(fleet) +
+                           " は 0..24 の外なので、この行は読み飛ばします");
             return;
         }
         if (player_line) CreateFleet(state_, fleet, slots_);
@@ -295,8 +346,8 @@ private:
         int stored = 0;
         std::string last = SplitWords(line, slots_, &stored);
         if (stored + 1 < kWordSlots) slots_[static_cast<std::size_t>(stored + 1)] = std::move(last);
-        std::string caption = slots_[1] + " " + slots_[2] + " " + slots_[3] + " " + slots_[4] +
-                              " " + slots_[5];
+        std::string caption =
+            slots_[1] + " " + slots_[2] + " " + slots_[3] + " " + slots_[4] + " " + slots_[5];
         TTelop* telop = CurrentTelop();
         if (!telop) return;
         if (telop->LineCount >= kTelopLines) {

@@ -21,7 +21,9 @@ constexpr int kVariants = 12;
 constexpr int kPendingEventRounds = 5;
 constexpr int kMarkerScatter = 30;
 
-bool IsDelimiter(char c) { return c == '/' || c == '\\'; }
+bool IsDelimiter(char c) {
+    return c == '/' || c == '\\';
+}
 
 // Everything up to and including the last delimiter; empty when there is none.
 std::string UpToLastDelimiter(std::string_view text) {
@@ -91,17 +93,22 @@ void LoadMapPictures(GameState& state) {
 
 void ReadSideFiles(GameState& state, int n1, int n2, Diagnostics& diag) {
     fs::path ship_data = "ShipData";
-    ReadSideFile(state, RequireScenarioFile(state.SnrFolder, ship_data / ("j" + std::to_string(n1) + ".dat")),
-                 diag);
-    ReadSideFile(state, RequireScenarioFile(state.SnrFolder, ship_data / ("a" + std::to_string(n2) + ".dat")),
-                 diag);
+    ReadSideFile(
+        state,
+        RequireScenarioFile(state.SnrFolder, ship_data / ("j" + std::to_string(n1) + ".dat")),
+        diag);
+    ReadSideFile(
+        state,
+        RequireScenarioFile(state.SnrFolder, ship_data / ("a" + std::to_string(n2) + ".dat")),
+        diag);
 }
 
 // Step 13: sides by index, and the aircraft the ships brought into the hangars.
 void AssignSidesAndHangars(GameState& state) {
     for (int i = 0; i < kFleetCount; ++i) {
         TFleet& fleet = state.FleetTable[static_cast<std::size_t>(i)];
-        if (fleet.Active) fleet.Side = i <= kPlayerFleetLast ? state.PlayerSide : state.ComputerSide;
+        if (fleet.Active)
+            fleet.Side = i <= kPlayerFleetLast ? state.PlayerSide : state.ComputerSide;
         for (std::size_t j = 0; j < 3; ++j) fleet.HangarCounts[j] = 0;
         for (TShip& ship : fleet.Ships) {
             for (std::size_t j = 0; j < 3; ++j) {

@@ -91,7 +91,8 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args) {
             return std::nullopt;
         }
     }
-    if (o.Scenario.empty() || o.SaveAfter.has_value() != o.SaveSlot.has_value()) return std::nullopt;
+    if (o.Scenario.empty() || o.SaveAfter.has_value() != o.SaveSlot.has_value())
+        return std::nullopt;
     return o;
 }
 
@@ -145,6 +146,11 @@ int Run(const Options& o) {
         return kBadUsage;
     }
     int turns = o.Turns.value_or(std::max(0, state->LastTurn - state->Turn));
+    if (o.SaveAfter && *o.SaveAfter > turns) {
+        std::cerr << "--save-after " << *o.SaveAfter << ": the run has only " << turns
+                  << " turn ends\n";
+        return kBadUsage;
+    }
     for (int done = 0;; ++done) {
         if (o.SaveAfter && *o.SaveAfter == done &&
             !SaveGame(*state, frontend, o.SaveDir, *o.SaveSlot)) {

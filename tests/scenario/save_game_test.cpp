@@ -31,7 +31,8 @@ std::vector<std::uint8_t> ReadAll(const fs::path& path) {
 
 void WriteAll(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t v) {
@@ -41,11 +42,12 @@ void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t v) {
 // Makes the checksum fit again, so that a test reaches the checks behind it.
 void Reseal(std::vector<std::uint8_t>& bytes) {
     std::size_t body = bytes.size() - 4;
-    PutU32(bytes, body, static_cast<std::uint32_t>(crc32(0L, bytes.data(), static_cast<uInt>(body))));
+    PutU32(bytes, body,
+           static_cast<std::uint32_t>(crc32(0L, bytes.data(), static_cast<uInt>(body))));
 }
 
 class SaveGameTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         set_up_ = std::make_unique<GameState>().release();
         RecordingFrontend quiet;
@@ -135,7 +137,9 @@ struct RefusedCase {
     std::function<void(std::vector<std::uint8_t>&)> spoil;  // empty: no file at all
 };
 
-void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RefusedLoadTest : public SaveGameTest, public ::testing::WithParamInterface<RefusedCase> {};
 
@@ -160,30 +164,29 @@ TEST_P(RefusedLoadTest, RefusesAndLeavesTheGameUntouched) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedLoadTest,
-    ::testing::Values(
-        RefusedCase{"Missing", {}},
-        RefusedCase{"Empty", [](auto& b) { b.clear(); }},
-        RefusedCase{"OneByteShort", [](auto& b) { b.pop_back(); }},
-        RefusedCase{"OneByteLonger", [](auto& b) { b.push_back(0); }},
-        RefusedCase{"ForeignSignature", [](auto& b) { b[0] = 'X'; }},
-        RefusedCase{"FlippedByte", [](auto& b) { b[b.size() / 2] ^= 0x01; }},
-        RefusedCase{"UnknownVersion",
-                    [](auto& b) {
-                        PutU32(b, 8, kSaveFormatVersion + 1);
-                        Reseal(b);
-                    }},
-        RefusedCase{"ShipCountPastSlots",
-                    [](auto& b) {
-                        PutU32(b, kHeaderBytes + 19844, 42);  // fleet 0's ShipCount
-                        Reseal(b);
-                    }},
-        RefusedCase{"StrayByteAfterTexts",
-                    [](auto& b) {
-                        // Sizes and checksum agree, but the texts do not fill the room.
-                        b.insert(b.end() - 4, 0);
-                        PutU32(b, 12, static_cast<std::uint32_t>(b.size()));
-                        Reseal(b);
-                    }}),
+    ::testing::Values(RefusedCase{"Missing", {}}, RefusedCase{"Empty", [](auto& b) { b.clear(); }},
+                      RefusedCase{"OneByteShort", [](auto& b) { b.pop_back(); }},
+                      RefusedCase{"OneByteLonger", [](auto& b) { b.push_back(0); }},
+                      RefusedCase{"ForeignSignature", [](auto& b) { b[0] = 'X'; }},
+                      RefusedCase{"FlippedByte", [](auto& b) { b[b.size() / 2] ^= 0x01; }},
+                      RefusedCase{"UnknownVersion",
+                                  [](auto& b) {
+                                      PutU32(b, 8, kSaveFormatVersion + 1);
+                                      Reseal(b);
+                                  }},
+                      RefusedCase{"ShipCountPastSlots",
+                                  [](auto& b) {
+                                      PutU32(b, kHeaderBytes + 19844, 42);  // fleet 0's ShipCount
+                                      Reseal(b);
+                                  }},
+                      RefusedCase{"StrayByteAfterTexts",
+                                  [](auto& b) {
+                                      // Sizes and checksum agree, but the texts do not fill the
+                                      // room.
+                                      b.insert(b.end() - 4, 0);
+                                      PutU32(b, 12, static_cast<std::uint32_t>(b.size()));
+                                      Reseal(b);
+                                  }}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSlot) {
@@ -197,7 +200,8 @@ TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSlot) {
     EXPECT_FALSE(SaveGame(*game, frontend_, folder_.path(), 5));
     std::vector<std::string> messages = frontend_.CallsOf("MessageOk");
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind("MessageOk\tエラー\t" + Slot(5).string() + ": ", 0), 0u) << messages[0];
+    EXPECT_EQ(messages[0].rfind("MessageOk\tエラー\t" + Slot(5).string() + ": ", 0), 0u)
+        << messages[0];
     EXPECT_EQ(ReadAll(Slot(5)), old_slot);
 }
 
@@ -206,7 +210,8 @@ TEST_F(SaveGameTest, SaveIntoFolderThatCannotExistFails) {
     fs::path dir = folder_.path() / "file" / "saves";
     EXPECT_FALSE(SaveGame(*set_up_, frontend_, dir, 1));
     ASSERT_EQ(frontend_.CallsOf("MessageOk").size(), 1u);
-    EXPECT_NE(frontend_.CallsOf("MessageOk")[0].find(SlotPath(dir, 1).string() + ": "), std::string::npos);
+    EXPECT_NE(frontend_.CallsOf("MessageOk")[0].find(SlotPath(dir, 1).string() + ": "),
+              std::string::npos);
 }
 
 TEST_F(SaveGameTest, SaveCreatesTheFolder) {
@@ -222,14 +227,14 @@ TEST(SlotPathTest, SaveAndLoadShareOneName) {
 
 // Sets an environment variable for one test and puts it back afterwards.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
         value ? setenv(name, value, 1) : unsetenv(name);
     }
     ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
 
-private:
+  private:
     const char* name_;
     std::optional<std::string> old_;
 };

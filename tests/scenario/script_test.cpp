@@ -14,14 +14,18 @@ namespace {
 using testing::TempFolder;
 
 class ScriptTest : public ::testing::Test {
-protected:
+  protected:
     // Reads the lines as a script with the given variants.
     void Parse(const std::vector<std::string>& lines, int n1 = 0, int n2 = 0) {
         path_ = folder_.WriteShiftJis("s.snr", lines);
         ParseScenarioScript(*state_, path_, n1, n2, diag_);
     }
-    const TEData& Event(int slot) const { return state_->EventTable[static_cast<std::size_t>(slot)]; }
-    const TTelop& Telop(int slot) const { return state_->TelopTable[static_cast<std::size_t>(slot)]; }
+    const TEData& Event(int slot) const {
+        return state_->EventTable[static_cast<std::size_t>(slot)];
+    }
+    const TTelop& Telop(int slot) const {
+        return state_->TelopTable[static_cast<std::size_t>(slot)];
+    }
     const TFleet& Fleet(int i) const { return state_->FleetTable[static_cast<std::size_t>(i)]; }
 
     TempFolder folder_;
@@ -39,11 +43,12 @@ TEST_P(TurnHeaderTest, SelectsTheTurnSlotWithOrWithoutBlanks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Headers, TurnHeaderTest,
-                         ::testing::Values("ターン 3 :", "ターン3:", "  ターン3: 会敵", "ターン 3:"));
+                         ::testing::Values("ターン 3 :", "ターン3:", "  ターン3: 会敵",
+                                           "ターン 3:"));
 
 TEST_F(ScriptTest, SectionsSelectTheirSlots) {
-    Parse({"プロローグ:", "startbgm p.mid", "スタート:", "startbgm s.mid", "進入:",
-           "startbgm e.mid", "終了: 12", "startbgm x.mid"});
+    Parse({"プロローグ:", "startbgm p.mid", "スタート:", "startbgm s.mid",
+           "進入:", "startbgm e.mid", "終了: 12", "startbgm x.mid"});
     EXPECT_EQ(Event(kPrologueSlot).MusicFile, "p.mid");
     EXPECT_EQ(Event(kStartSlot).MusicFile, "s.mid");
     EXPECT_EQ(Event(kEntrySlot).MusicFile, "e.mid");
@@ -52,7 +57,8 @@ TEST_F(ScriptTest, SectionsSelectTheirSlots) {
 }
 
 TEST_F(ScriptTest, ConversationCollectsSpeechUntilEnd) {
-    Parse({"スタート:", "Talk 艦長", "敵艦見ゆ。", "  全艦戦闘配置。", "end", "これは台詞ではない"});
+    Parse(
+        {"スタート:", "Talk 艦長", "敵艦見ゆ。", "  全艦戦闘配置。", "end", "これは台詞ではない"});
     ASSERT_EQ(Event(1).LineCount, 1);
     EXPECT_EQ(Event(1).SpeakerName[0], "艦長");
     EXPECT_EQ(Event(1).SpeechText[0], "敵艦見ゆ。全艦戦闘配置。");
@@ -70,7 +76,9 @@ struct TalkBreakCase {
     const char* speech_kept;
 };
 
-void PrintTo(const TalkBreakCase& c, std::ostream* os) { *os << c.line; }
+void PrintTo(const TalkBreakCase& c, std::ostream* os) {
+    *os << c.line;
+}
 
 class TalkBreakTest : public ScriptTest, public ::testing::WithParamInterface<TalkBreakCase> {};
 
@@ -91,7 +99,9 @@ struct TelopCase {
     const char* caption;
 };
 
-void PrintTo(const TelopCase& c, std::ostream* os) { *os << "\"" << c.line << "\""; }
+void PrintTo(const TelopCase& c, std::ostream* os) {
+    *os << "\"" << c.line << "\"";
+}
 
 class TelopTest : public ScriptTest, public ::testing::WithParamInterface<TelopCase> {};
 
@@ -101,12 +111,11 @@ TEST_P(TelopTest, CaptionJoinsWordSlotsOneToFive) {
     EXPECT_EQ(Telop(1).Lines[0], GetParam().caption);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Words, TelopTest,
-    ::testing::Values(TelopCase{"telop 第一 第二", "第一  第二  "},
-                      TelopCase{"telop a b c d e", "a b c d "},
-                      TelopCase{"telop a b c d e ", "a b c d e"},
-                      TelopCase{"telop  a   b ", "a b   "}));
+INSTANTIATE_TEST_SUITE_P(Words, TelopTest,
+                         ::testing::Values(TelopCase{"telop 第一 第二", "第一  第二  "},
+                                           TelopCase{"telop a b c d e", "a b c d "},
+                                           TelopCase{"telop a b c d e ", "a b c d e"},
+                                           TelopCase{"telop  a   b ", "a b   "}));
 
 TEST_F(ScriptTest, TelopDoesNotReuseEarlierWords) {
     Parse({"スタート:", "telop 1 2 3 4 5 6 ", "telop x "});
@@ -149,7 +158,8 @@ TEST_P(CreateTest, LineAppliesOnlyToItsSidesVariant) {
 
 INSTANTIATE_TEST_SUITE_P(Variants, CreateTest,
                          ::testing::Values(CreateCase{3, 5, 0, true}, CreateCase{3, 0, 5, false},
-                                           CreateCase{14, 0, 5, true}, CreateCase{14, 5, 0, false}));
+                                           CreateCase{14, 0, 5, true},
+                                           CreateCase{14, 5, 0, false}));
 
 TEST_F(ScriptTest, CreateDefaultsForMissingWords) {
     Parse({"create 0 2 将 艦隊 直進 謎 x y 7 z"});
@@ -215,7 +225,9 @@ struct NumberCase {
     const char* word;
 };
 
-void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.word; }
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << c.word;
+}
 
 class NotANumberTest : public ScriptTest, public ::testing::WithParamInterface<NumberCase> {};
 
@@ -258,8 +270,8 @@ TEST_F(ScriptTest, CaptionsBeyondCapacityAreSkippedWithWarning) {
 }
 
 TEST_F(ScriptTest, TurnSectionPastLastSlotIsSkippedWithWarning) {
-    Parse({"ターン130:", "Talk 艦長", "台詞", "end", "telop 字幕 ", "startbgm m.mid", "ターン4:",
-           "telop 四 "});
+    Parse({"ターン130:", "Talk 艦長", "台詞", "end", "telop 字幕 ", "startbgm m.mid",
+           "ターン4:", "telop 四 "});
     ASSERT_EQ(diag_.WarningCount(), 1);
     EXPECT_EQ(diag_.Findings()[0].line, 1);
     for (const TEData& e : state_->EventTable) EXPECT_EQ(e.LineCount, 0);

@@ -22,7 +22,9 @@ struct FolderCase {
     const char* scenario_folder;
 };
 
-void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.file; }
+void PrintTo(const FolderCase& c, std::ostream* os) {
+    *os << c.file;
+}
 
 class DeriveFoldersTest : public ::testing::TestWithParam<FolderCase> {};
 
@@ -36,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, DeriveFoldersTest,
     ::testing::Values(FolderCase{"/home/a/B/s.snr", "/home/a/B/", "/home/a/"},
                       FolderCase{"C:\\Games\\A\\B\\s.snr", "C:\\Games\\A\\B\\", "C:\\Games\\A\\"},
-                      FolderCase{"A/表示/s.snr", "A/表示/", "A/"},
-                      FolderCase{"B/s.snr", "B/", ""}, FolderCase{"s.snr", "", ""}));
+                      FolderCase{"A/表示/s.snr", "A/表示/", "A/"}, FolderCase{"B/s.snr", "B/", ""},
+                      FolderCase{"s.snr", "", ""}));
 
 TEST(MarkerFleetTest, MarkersStandForTheirFleets) {
     const int expected[] = {6, 12, 12, 13, 13, 14, 14, 14, 14, 15, 15, 16, 16, 16};
@@ -46,13 +48,17 @@ TEST(MarkerFleetTest, MarkersStandForTheirFleets) {
 
 // A private copy of the fixture scenario that a test may break.
 class SetupTest : public ::testing::Test {
-protected:
+  protected:
     SetupTest() {
         fs::copy(FixtureFolder(), folder_.path(), fs::copy_options::recursive);
         snr_ = folder_.path() / "Fixture" / "fixture.snr";
     }
-    bool Setup(std::uint64_t seed = 1) { return SetupScenario(*state_, frontend_, snr_, seed, &diag_); }
-    fs::path ShipData(const std::string& name) const { return folder_.path() / "Fixture" / "ShipData" / name; }
+    bool Setup(std::uint64_t seed = 1) {
+        return SetupScenario(*state_, frontend_, snr_, seed, &diag_);
+    }
+    fs::path ShipData(const std::string& name) const {
+        return folder_.path() / "Fixture" / "ShipData" / name;
+    }
     const TFleet& Fleet(int i) const { return state_->FleetTable[static_cast<std::size_t>(i)]; }
     void ExpectFleetsCleared() const {
         for (const TFleet& f : state_->FleetTable) {
@@ -157,7 +163,7 @@ TEST_F(SetupTest, PaletteTextsNameTheFleets) {
     EXPECT_EQ(items[2], "第三艦隊");
     EXPECT_EQ(items[6], "第一潜水隊");
     EXPECT_EQ(ToolCaptionText(*state_), first.Name.str() + " " + first.Commander.str() +
-                                             "指揮 艦隊速力" + std::to_string(first.Speed));
+                                            "指揮 艦隊速力" + std::to_string(first.Speed));
 }
 
 TEST_F(SetupTest, SameSeedGivesSameGame) {
@@ -195,7 +201,9 @@ struct BrokenCase {
     const char* file;  // the start of the message, after the scenario folder
 };
 
-void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BrokenCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BrokenScenarioTest : public SetupTest, public ::testing::WithParamInterface<BrokenCase> {};
 
@@ -212,12 +220,18 @@ TEST_P(BrokenScenarioTest, StopsWithErrorAndClearedFleets) {
 }
 
 void RemoveSideFiles(const fs::path& root) {
-    for (int n = 0; n < 12; ++n) fs::remove(root / "Fixture" / "ShipData" / ("a" + std::to_string(n) + ".dat"));
+    for (int n = 0; n < 12; ++n)
+        fs::remove(root / "Fixture" / "ShipData" / ("a" + std::to_string(n) + ".dat"));
 }
-void RemoveShipData(const fs::path& root) { fs::remove(root / "ship.dat"); }
-void RemoveMap(const fs::path& root) { fs::remove(root / "Fixture" / "ShipData" / "MAP.Bmp"); }
+void RemoveShipData(const fs::path& root) {
+    fs::remove(root / "ship.dat");
+}
+void RemoveMap(const fs::path& root) {
+    fs::remove(root / "Fixture" / "ShipData" / "MAP.Bmp");
+}
 void BreakMask(const fs::path& root) {
-    std::ofstream(root / "Fixture" / "ShipData" / "BMAP.Bmp", std::ios::binary) << "BM not a picture";
+    std::ofstream(root / "Fixture" / "ShipData" / "BMAP.Bmp", std::ios::binary)
+        << "BM not a picture";
 }
 // A 2002 x 1 bitmap header is enough: the size is refused before the pixels are read.
 void OversizeMask(const fs::path& root) {
@@ -255,7 +269,8 @@ TEST_F(SetupTest, CancelledDialogClearsFleets) {
     ASSERT_TRUE(Setup());
     NewGameCancelled(*state_, frontend_);
     ExpectFleetsCleared();
-    EXPECT_EQ(frontend_.CallsOf("MessageOk").back(), "MessageOk\tエラー\tシナリオファイルがありません");
+    EXPECT_EQ(frontend_.CallsOf("MessageOk").back(),
+              "MessageOk\tエラー\tシナリオファイルがありません");
 }
 
 }  // namespace
