@@ -19,6 +19,8 @@ packages=(
     fonts-ipafont-mincho fonts-ipafont-gothic libgl1-mesa-dri
     # tests of the desktop program
     xvfb xauth
+    # remakes the movie test clip (tests/data/media)
+    gstreamer1.0-tools
 )
 
 install_missing() {
@@ -49,7 +51,14 @@ demo_scenario() {
 }
 
 run_game() {
-    "$build/velmora-check" "$(demo_scenario)"
+    local scenario="$root/scenarios/demo/Strait/strait.snr"
+    [ -f "$scenario" ] || scenario="$root/tests/data/fixture/Fixture/fixture.snr"
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        "$build/velmora" "$scenario" "$@"
+    else
+        echo "no display: running the simulator instead"
+        "$build/velmora-sim" "$scenario" "$@"
+    fi
 }
 
 run_tests() {

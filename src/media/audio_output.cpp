@@ -1,0 +1,129 @@
+#include "media/audio_output.h"
+
+#include <sndfile.h>
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QMediaDevices>
+#include <vector>
+
+namespace velmora::media {
+
+namespace {
+
+constexpr int kBytesPerFrame = kChannels * static_cast<int>(sizeof(std::int16_t));
+// About 90 ms between a cue being asked for and being heard.
+constexpr int kSinkBufferFrames = 4096;
+constexpr int kFileTickMs = 20;
+constexpr int kRenderChunkFrames = 4096;
+
+QAudioFormat MixFormat() {
+    QAudioFormat format;
+    format.setSampleRate(kSampleRate);
+    format.setChannelCount(kChannels);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+
+}  // namespace
+
+MixerDevice::MixerDevice(Mixer& mixer, QObject* parent) : QIODevice(parent), mixer_(mixer) {}
+
+qint64 MixerDevice::bytesAvailable() const {
+    return qint64{kSinkBufferFrames} * kBytesPerFrame + QIODevice::bytesAvailable();
+}
+
+qint64 MixerDevice::readData(char* data, qint64 maxSize) {
+    auto frames = static_cast<int>(std::min<qint64>(maxSize / kBytesPerFrame, 1 << 20));
+    mixer_.render(reinterpret_cast<std::int16_t*>(data), frames);
+    return qint64{frames} * kBytesPerFrame;
+}
+
+qint64 MixerDevice::writeData(const char*, qint64) { return -1; }
+
+SoundCardOutput::SoundCardOutput(Mixer& mixer, QObject* parent)
+    : QObject(parent), mixer_(mixer), device_(mixer) {}
+
+SoundCardOutput::~SoundCardOutput() {
+    if (sink_) sink_->stop();
+}
+
+bool SoundCardOutput::start(QString* why) {
+    QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    if (output.isNull()) {
+        *why = QStringLiteral("no audio output device");
+        return false;
+    }
+    QAudioFormat format = MixFormat();
+    if (!output.isFormatSupported(format)) {
+        *why = QStringLiteral("the audio device does not take 44100 Hz stereo 16-bit sound");
+        return false;
+    }
+    sink_ = std::make_unique<QAudioSink>(output, format);
+    sink_->setBufferSize(kSinkBufferFrames * kBytesPerFrame);
+    device_.open(QIODevice::ReadOnly);
+    sink_->start(&device_);
+    if (sink_->error() != QAudio::NoError) {
+        *why = QStringLiteral("the audio device would not start");
+        sink_.reset();
+        return false;
+    }
+    connect(sink_.get(), &QAudioSink::stateChanged, this, &SoundCardOutput::onStateChanged);
+    return true;
+}
+
+void SoundCardOutput::onStateChanged(QAudio::State state) {
+    if (state != QAudio::StoppedState || !sink_) return;
+    QAudio::Error error = sink_->error();
+    if (error == QAudio::NoError) return;
+    emit failed(error == QAudio::OpenError ? QStringLiteral("the audio device could not be opened")
+                                           : QStringLiteral("the audio device stopped working"));
+}
+
+WaveFileOutput::WaveFileOutput(Mixer& mixer, QString path, QObject* parent)
+    : QObject(parent), mixer_(mixer), path_(std::move(path)) {
+    timer_.setInterval(kFileTickMs);
+    connect(&timer_, &QTimer::timeout, this, &WaveFileOutput::renderUntilNow);
+}
+
+WaveFileOutput::~WaveFileOutput() {
+    if (!file_) return;
+    renderUntilNow();
+    sf_close(file_);
+}
+
+bool WaveFileOutput::start(QString* why) {
+    SF_INFO info{};
+    info.samplerate = kSampleRate;
+    info.channels = kChannels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    file_ = sf_open(path_.toLocal8Bit().constData(), SFM_WRITE, &info);
+    if (!file_) {
+        *why = path_ + QStringLiteral(": ") + QString::fromLocal8Bit(sf_strerror(nullptr));
+        return false;
+    }
+    clock_.start();
+    timer_.start();
+    return true;
+}
+
+void WaveFileOutput::renderUntilNow() {
+    if (!file_) return;
+    const long long due = clock_.elapsed() * kSampleRate / 1000;
+    std::vector<std::int16_t> chunk(static_cast<std::size_t>(kRenderChunkFrames) * kChannels);
+    while (framesWritten_ < due) {
+        auto n = static_cast<int>(std::min<long long>(kRenderChunkFrames, due - framesWritten_));
+        mixer_.render(chunk.data(), n);
+        sf_writef_short(file_, chunk.data(), n);
+        framesWritten_ += n;
+    }
+}
+
+void WaveFileOutput::flush() {
+    if (!file_) return;
+    renderUntilNow();
+    sf_command(file_, SFC_UPDATE_HEADER_NOW, nullptr, 0);
+    sf_write_sync(file_);
+}
+
+}  // namespace velmora::media

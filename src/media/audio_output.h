@@ -1,0 +1,79 @@
+// Where the mixer's sound goes: the sound card (QAudioSink pulling from the
+// mixer) or, for recording play sessions, a WAVE file written in real time.
+#pragma once
+
+#include <QAudioSink>
+#include <QElapsedTimer>
+#include <QIODevice>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "media/mixer.h"
+
+typedef struct sf_private_tag SNDFILE;
+
+namespace velmora::media {
+
+// Hands the sink as many mixed bytes as it asks for; never runs dry.
+class MixerDevice : public QIODevice {
+    Q_OBJECT
+public:
+    MixerDevice(Mixer& mixer, QObject* parent = nullptr);
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override;
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override;
+    qint64 writeData(const char* data, qint64 size) override;
+
+private:
+    Mixer& mixer_;
+};
+
+class SoundCardOutput : public QObject {
+    Q_OBJECT
+public:
+    SoundCardOutput(Mixer& mixer, QObject* parent = nullptr);
+    ~SoundCardOutput() override;
+    // False, with the reason, when there is no device or it will not start.
+    bool start(QString* why);
+
+signals:
+    // The device stopped with an error while playing.
+    void failed(const QString& why);
+
+private:
+    void onStateChanged(QAudio::State state);
+
+    Mixer& mixer_;
+    MixerDevice device_;
+    std::unique_ptr<QAudioSink> sink_;
+};
+
+// Renders the mix into a 44100 Hz stereo 16-bit WAVE file, as much audio as
+// real time has passed, so a ten-second session gives ten seconds of sound.
+class WaveFileOutput : public QObject {
+    Q_OBJECT
+public:
+    WaveFileOutput(Mixer& mixer, QString path, QObject* parent = nullptr);
+    ~WaveFileOutput() override;
+    bool start(QString* why);
+    // Renders up to now and brings the file's header up to date.
+    void flush();
+    long long framesWritten() const { return framesWritten_; }
+
+private:
+    void renderUntilNow();
+
+    Mixer& mixer_;
+    QString path_;
+    SNDFILE* file_ = nullptr;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    long long framesWritten_ = 0;
+};
+
+}  // namespace velmora::media
