@@ -104,7 +104,7 @@ def attack_run(rng):
 
 def explosion(rng):
     n = seconds(2.2)
-    rumble = lowpass(lowpass(noise(rng, n), 180), 260)
+    rumble = lowpass(lowpass(lowpass(noise(rng, n), 180), 220), 260)
     crack = highpass(noise(rng, seconds(0.15)), 1500)
     boom = tone([70 * math.exp(-3 * i / n) + 30 for i in range(n)])
     env = envelope(n, 0.01, 0, 2.2)
@@ -131,7 +131,7 @@ def alarm(rng):
             part = tone([f] * seconds(0.22), "square")
             out += scale(lowpass(part, 2500), envelope(len(part), 0.01, 0, 0.3))
         out += [0.0] * seconds(0.08)
-    return normalise(out, 0.7)
+    return normalise(out, 0.45)
 
 
 def impact(rng):

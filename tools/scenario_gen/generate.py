@@ -3,6 +3,7 @@
 
     python3 tools/scenario_gen/generate.py          everything
     python3 tools/scenario_gen/generate.py --no-movie   all but the clip (which needs ffmpeg)
+    python3 tools/scenario_gen/generate.py --no-routes  without the sailing check (a minute)
 
 The output is deterministic: the same generators give the same bytes.
 """
@@ -24,6 +25,7 @@ import verify  # noqa: E402
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--no-movie", action="store_true", help="keep the committed clip, do not run ffmpeg")
+    parser.add_argument("--no-routes", action="store_true", help="skip the slow check that every fleet can sail")
     args = parser.parse_args()
 
     common.ensure_folders()
@@ -48,7 +50,7 @@ def main():
         import movie
         movie.write_clip(script.MOVIE)
 
-    problems = verify.check_scenario()
+    problems = verify.check_scenario(with_routes=not args.no_routes)
     for p in problems:
         print("problem: " + p)
     print("scenario written to %s (%d problems)" % (common.SCENARIO, len(problems)))

@@ -115,7 +115,7 @@ def check_side_files(ships, planes, problems):
                     t = number(cols[c])
                     if t is None or not (0 <= t < len(planes) or t == 255):
                         problems.append("%s:%d: aircraft type %s does not exist" % (name, n, cols[c]))
-                ship = {"type": class_type[cols[1]], "supplies": number(cols[3]), "name": cols[2]}
+                ship = {"type": class_type[cols[1]], "supplies": number(cols[3]), "name": cols[2], "cls": cols[1]}
                 fleets.setdefault((side, v, f), []).append(ship)
     for key, fleet in fleets.items():
         if len(fleet) > 41:
@@ -137,7 +137,7 @@ def split_words(line):
     return parts[:-1], parts[-1]
 
 
-def check_script(fleets, is_land, plane_count, problems):
+def check_script(fleets, is_land, plane_count, problems, positions, speeds):
     path = os.path.join(STRAIT, "strait.snr")
     lines = read_lines(path, problems)
     talk_mode = False
@@ -198,6 +198,7 @@ def check_script(fleets, is_land, plane_count, problems):
                 problems.append("%s: fleet %d of variant %d has no ships" % (where, f, v))
                 continue
             base = any(s["type"] in INSTALLATION_TYPES for s in fleet)
+            positions.append((side, f, (x, y), min(speeds[s["cls"]] for s in fleet), base))
             if base:
                 near_sea = any(not is_land(x + dx, y + dy) for dx in range(-7, 8) for dy in range(-7, 8))
                 if not is_land(x, y) or not near_sea:
@@ -241,6 +242,46 @@ def check_script(fleets, is_land, plane_count, problems):
     return music, effects, movie
 
 
+def midi_seconds(data):
+    """Walks every track of a Standard MIDI File; returns its length in seconds (one tempo assumed)."""
+    if data[:4] != b"MThd":
+        raise ValueError("no MThd header")
+    _, tracks, division = struct.unpack(">HHH", data[8:14])
+    pos, tempo, longest = 14, 500000, 0
+    for _ in range(tracks):
+        if data[pos:pos + 4] != b"MTrk":
+            raise ValueError("track chunk missing")
+        end = pos + 8 + struct.unpack(">I", data[pos + 4:pos + 8])[0]
+        pos, ticks, status = pos + 8, 0, 0
+        while pos < end:
+            delta = 0
+            while True:
+                byte = data[pos]
+                pos += 1
+                delta = (delta << 7) | (byte & 0x7F)
+                if byte < 0x80:
+                    break
+            ticks += delta
+            if data[pos] >= 0x80:
+                status = data[pos]
+                pos += 1
+            if status == 0xFF:
+                kind, length = data[pos], data[pos + 1]
+                if kind == 0x51:
+                    tempo = int.from_bytes(data[pos + 2:pos + 5], "big")
+                pos += 2 + length
+            elif status >> 4 in (0xC, 0xD):
+                pos += 1
+            elif status >> 4 in (0x8, 0x9, 0xA, 0xB, 0xE):
+                pos += 2
+            else:
+                raise ValueError("unexpected status byte %x" % status)
+        if pos != end or data[end - 3:end] != b"\xff\x2f\x00":
+            raise ValueError("track does not end with its end-of-track event")
+        longest = max(longest, ticks)
+    return longest * tempo / 1e6 / division
+
+
 def check_media(music, effects, movie, problems):
     for name in music:
         path = os.path.join(MIDI, name)
@@ -248,6 +289,12 @@ def check_media(music, effects, movie, problems):
             data = open(path, "rb").read()
             if data[:4] != b"MThd" or struct.unpack(">H", data[8:10])[0] != 1:
                 problems.append("Midi/%s is not a type 1 MIDI file" % name)
+                continue
+            try:
+                if midi_seconds(data) < 60:
+                    problems.append("Midi/%s is shorter than a minute" % name)
+            except (ValueError, IndexError) as e:
+                problems.append("Midi/%s is broken: %s" % (name, e))
     for name in effects:
         path = os.path.join(WAVE, name)
         if os.path.isfile(path):
@@ -296,12 +343,30 @@ def check_model(name, problems):
                 problems.append("3Dimage/%s: face refers outside its object" % name)
 
 
-def check_scenario():
+def check_routes(create_positions, is_land, problems):
+    """Every moving fleet can sail to the far side: computer fleets to the south edge, the player's
+    to the computer's base (the mask read back from BMAP.Bmp, the game's movement rules)."""
+    import routes
+    mask = [[is_land(x, y) for x in range(790)] for y in range(545)]
+    base = next(pos for side, f, pos, speed, is_base in create_positions if side == "a" and is_base)
+    for side, f, (x, y), speed, is_base in create_positions:
+        if is_base:
+            continue
+        goal = (x, 540) if side == "a" else base
+        if routes.sail(mask, (x, y), goal, speed, 70) is None:
+            problems.append("strait.snr: fleet %d at (%d, %d) cannot reach (%d, %d)" % (f, x, y, goal[0], goal[1]))
+
+
+def check_scenario(with_routes=True):
     problems = []
     planes, ships = check_unit_files(problems)
     is_land = read_mask(problems)
     fleets = check_side_files(ships, planes, problems)
-    music, effects, movie = check_script(fleets, is_land, len(planes), problems)
+    positions = []
+    music, effects, movie = check_script(fleets, is_land, len(planes), problems, positions,
+                                         {c[1]: number(c[21]) for c in ships if len(c) == 25})
+    if with_routes:
+        check_routes(positions, is_land, problems)
     check_media(music, effects, movie, problems)
     for cols in planes:
         if len(cols) == 21:
