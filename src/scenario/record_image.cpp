@@ -31,7 +31,7 @@ void RequireSize(std::size_t have, std::size_t need, const char* record) {
 // The writer and the reader offer the same calls, so each record's layout
 // below is written once and serves both directions.
 class ImageWriter {
-public:
+  public:
     ImageWriter(std::span<std::uint8_t> out, TextSlotWriter& texts, std::size_t base = 0)
         : out_(out), texts_(&texts), base_(base) {}
 
@@ -52,7 +52,7 @@ public:
         }
     }
 
-private:
+  private:
     void Put(std::size_t offset, std::uint64_t v, std::size_t width) {
         std::size_t at = base_ + offset;
         if (at + width > out_.size()) throw std::logic_error("record field outside its image");
@@ -67,9 +67,8 @@ private:
 };
 
 class ImageReader {
-public:
-    ImageReader(std::span<const std::uint8_t> in, const TextSlotReader& texts,
-                std::size_t base = 0)
+  public:
+    ImageReader(std::span<const std::uint8_t> in, const TextSlotReader& texts, std::size_t base = 0)
         : in_(in), texts_(&texts), base_(base) {}
 
     ImageReader At(std::size_t offset) const { return ImageReader(in_, *texts_, base_ + offset); }
@@ -97,7 +96,7 @@ public:
         v = Utf8FromCp932(bytes);
     }
 
-private:
+  private:
     std::uint64_t Get(std::size_t offset, std::size_t width) const {
         std::size_t at = base_ + offset;
         if (at + width > in_.size()) throw std::logic_error("record field outside its image");

@@ -13,20 +13,20 @@
 
 namespace velmora {
 
-inline constexpr std::size_t kShipImageSize = 464, kFleetImageSize = 23432,
-                             kAirUnitImageSize = 260, kAircraftTypeImageSize = 520,
-                             kEventImageSize = 816, kTelopImageSize = 88, kContinueImageSize = 12;
+inline constexpr std::size_t kShipImageSize = 464, kFleetImageSize = 23432, kAirUnitImageSize = 260,
+                             kAircraftTypeImageSize = 520, kEventImageSize = 816,
+                             kTelopImageSize = 88, kContinueImageSize = 12;
 
 // Where a text field's content goes when a record is written.
 class TextSlotWriter {
-public:
+  public:
     virtual ~TextSlotWriter() = default;
     virtual std::uint32_t Store(const std::string& utf8) = 0;
 };
 
 // Where a text field's content comes from when a record is read.
 class TextSlotReader {
-public:
+  public:
     virtual ~TextSlotReader() = default;
     // An unknown slot reads as the empty text.
     virtual std::string Load(std::uint32_t slot) const = 0;
@@ -35,7 +35,7 @@ public:
 // Texts in order of storing: slot = index + 1; slot 0 is the empty text, so
 // the many empty texts of a game take no room.
 class StringTable : public TextSlotWriter, public TextSlotReader {
-public:
+  public:
     StringTable() = default;
     explicit StringTable(std::vector<std::string> entries) : entries_(std::move(entries)) {}
 
@@ -43,7 +43,7 @@ public:
     std::string Load(std::uint32_t slot) const override;
     const std::vector<std::string>& Entries() const { return entries_; }
 
-private:
+  private:
     std::vector<std::string> entries_;
 };
 

@@ -54,8 +54,7 @@ bool IsSnrFolder(const fs::path& folder) {
 std::vector<fs::path> SnrFoldersUnder(const fs::path& scenario_folder) {
     std::vector<fs::path> found;
     std::error_code ec;
-    for (fs::directory_iterator it(scenario_folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
+    for (fs::directory_iterator it(scenario_folder, ec), end; !ec && it != end; it.increment(ec)) {
         if (IsDirectory(it->path()) && IsSnrFolder(it->path())) found.push_back(it->path());
     }
     std::sort(found.begin(), found.end());
@@ -65,7 +64,7 @@ std::vector<fs::path> SnrFoldersUnder(const fs::path& scenario_folder) {
 // One run of the checker: where names are shown from, where lines go, and
 // whether any file failed.
 class CheckRun {
-public:
+  public:
     CheckRun(fs::path root, std::ostream& out) : root_(std::move(root)), out_(out) {}
 
     bool Failed() const { return failed_; }
@@ -108,7 +107,7 @@ public:
         return diag;
     }
 
-private:
+  private:
     fs::path root_;
     std::ostream& out_;
     bool failed_ = false;
@@ -135,8 +134,8 @@ std::string ShipClassSummary(const GameState& state) {
     std::vector<std::string> names;
     for (int i = 0; i <= state.ShipClassLast; ++i) {
         const TShip& cls = state.ShipClassTable[static_cast<std::size_t>(i)];
-        names.push_back(cls.Name.str() + "(" + std::string(LabelAt(ShipTypeLabels, cls.ShipType())) +
-                        ")");
+        names.push_back(cls.Name.str() + "(" +
+                        std::string(LabelAt(ShipTypeLabels, cls.ShipType())) + ")");
     }
     return std::to_string(state.ShipClassLast + 1) + " ship classes: " + Join(names, ", ");
 }
@@ -162,12 +161,12 @@ std::string SideFileSummary(const GameState& state) {
         if (!fleet.Active) continue;
         ++fleets;
         ships += fleet.ShipCount;
-        parts.push_back(FleetLabel(i) + " [" + std::to_string(i) + "]: " +
-                        std::to_string(fleet.ShipCount) + " ships, speed " +
+        parts.push_back(FleetLabel(i) + " [" + std::to_string(i) +
+                        "]: " + std::to_string(fleet.ShipCount) + " ships, speed " +
                         std::to_string(fleet.Speed));
     }
-    return std::to_string(fleets) + " fleets, " + std::to_string(ships) + " ships: " +
-           Join(parts, "; ");
+    return std::to_string(fleets) + " fleets, " + std::to_string(ships) +
+           " ships: " + Join(parts, "; ");
 }
 
 // The fleets as the set-up leaves them just before the side files are read.
@@ -181,19 +180,17 @@ void ResetFleetsForSideFile(GameState& state) {
 }
 
 void CheckUnitData(CheckRun& run, GameState& state, const fs::path& scenario_folder) {
-    fs::path plane = FindCaseInsensitive(scenario_folder, "plane.dat")
-                         .value_or(scenario_folder / "plane.dat");
-    if (auto diag = run.Load(plane, [&](const fs::path& p, Diagnostics& d) {
-            ReadAircraftTypes(state, p, d);
-        })) {
+    fs::path plane =
+        FindCaseInsensitive(scenario_folder, "plane.dat").value_or(scenario_folder / "plane.dat");
+    if (auto diag = run.Load(
+            plane, [&](const fs::path& p, Diagnostics& d) { ReadAircraftTypes(state, p, d); })) {
         run.Summary(plane, AircraftTypeSummary(state));
         run.Report(*diag);
     }
-    fs::path ship = FindCaseInsensitive(scenario_folder, "ship.dat")
-                        .value_or(scenario_folder / "ship.dat");
-    if (auto diag = run.Load(ship, [&](const fs::path& p, Diagnostics& d) {
-            ReadShipClasses(state, p, d);
-        })) {
+    fs::path ship =
+        FindCaseInsensitive(scenario_folder, "ship.dat").value_or(scenario_folder / "ship.dat");
+    if (auto diag = run.Load(
+            ship, [&](const fs::path& p, Diagnostics& d) { ReadShipClasses(state, p, d); })) {
         run.Summary(ship, ShipClassSummary(state));
         run.Report(*diag);
     }
@@ -201,9 +198,8 @@ void CheckUnitData(CheckRun& run, GameState& state, const fs::path& scenario_fol
 
 void CheckSideFile(CheckRun& run, GameState& state, const fs::path& file) {
     ResetFleetsForSideFile(state);
-    if (auto diag = run.Load(file, [&](const fs::path& p, Diagnostics& d) {
-            ReadSideFile(state, p, d);
-        })) {
+    if (auto diag =
+            run.Load(file, [&](const fs::path& p, Diagnostics& d) { ReadSideFile(state, p, d); })) {
         run.Summary(file, SideFileSummary(state));
         run.Report(*diag);
     }
@@ -218,7 +214,8 @@ void CheckSideFiles(CheckRun& run, GameState& state, const fs::path& snr_folder)
     for (char side : {'j', 'a'}) {
         for (int n = 0; n < kSideFileVariants; ++n) {
             std::string name = side + std::to_string(n) + ".dat";
-            CheckSideFile(run, state, FindCaseInsensitive(*ship_data, name).value_or(*ship_data / name));
+            CheckSideFile(run, state,
+                          FindCaseInsensitive(*ship_data, name).value_or(*ship_data / name));
         }
     }
 }

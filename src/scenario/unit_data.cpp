@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::string_view kMissingFile = "ファイルがありません";
 
-bool IsSeparator(char c) { return c == ' ' || c == '\r'; }
+bool IsSeparator(char c) {
+    return c == ' ' || c == '\r';
+}
 
 bool IsBlank(std::string_view line) {
     for (char c : line) {
@@ -37,7 +39,8 @@ std::size_t StorableLines(const std::vector<std::string>& lines, const std::file
                           Diagnostics& diag) {
     for (std::size_t i = kTableSize; i < lines.size(); ++i) {
         diag.Warn(path.string(), static_cast<int>(i + 1),
-                  "表には " + std::to_string(kTableSize) + " 件までしか入らないため、この行は読み込みません");
+                  "表には " + std::to_string(kTableSize) +
+                      " 件までしか入らないため、この行は読み込みません");
     }
     return std::min(lines.size(), static_cast<std::size_t>(kTableSize));
 }
@@ -122,8 +125,9 @@ void AddSideFileShip(GameState& state, const std::vector<std::string>& columns,
                      const std::string& file, int line, Diagnostics& diag) {
     std::int32_t f = ColumnInt(columns, 0);
     if (f < 0 || f >= kFleetCount) {
-        diag.Warn(file, line,
-                  "艦隊番号 " + std::to_string(f) + " は 0～24 の範囲外のため、この行は読み込みません");
+        diag.Warn(
+            file, line,
+            "艦隊番号 " + std::to_string(f) + " は 0～24 の範囲外のため、この行は読み込みません");
         return;
     }
     TFleet& fleet = state.FleetTable[static_cast<std::size_t>(f)];
@@ -138,7 +142,8 @@ void AddSideFileShip(GameState& state, const std::vector<std::string>& columns,
     }
     // The game takes the first class then, as it always has; the author hears of it.
     if (state.ShipClassLast >= 0 && !IsClassName(state, class_index, class_name)) {
-        diag.Warn(file, line, "艦級「" + class_name + "」が艦船データにないため、最初の艦級を使います");
+        diag.Warn(file, line,
+                  "艦級「" + class_name + "」が艦船データにないため、最初の艦級を使います");
     }
     TShip& ship = fleet.Ships[static_cast<std::size_t>(fleet.ShipCount - 1)];
     for (std::size_t j = 0; j < 3; ++j) ship.AircraftAboard[j] = values.Aircraft[j];

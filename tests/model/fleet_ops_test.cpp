@@ -13,7 +13,7 @@ namespace {
 enum FixtureClass { kCarrierClass = 0, kDestroyerClass = 1, kTransportClass = 2, kBaseClass = 3 };
 
 class FleetOpsTest : public ::testing::Test {
-protected:
+  protected:
     FleetOpsTest() : state_(std::make_unique<GameState>()) {
         DefineClass(kCarrierClass, "天鷹", kCarrier, 30);
         DefineClass(kDestroyerClass, "霞雲", kDestroyer, 34);
@@ -256,8 +256,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ClassByName,
                          ::testing::Values(NameCase{"霞雲", kDestroyerClass},
                                            NameCase{"北浜基地", kBaseClass},
                                            NameCase{"存在しない", 0},
-                                           NameCase{"霞", 0},           // no prefix match
-                                           NameCase{"予備", 0},         // beyond ShipClassLast
+                                           NameCase{"霞", 0},    // no prefix match
+                                           NameCase{"予備", 0},  // beyond ShipClassLast
                                            NameCase{"", 0}));
 
 TEST_F(FleetOpsTest, ClassIndexByNameComparesBytesExactly) {
@@ -305,7 +305,7 @@ TEST_F(FleetOpsTest, InstallationBeyondShipCountDoesNotCount) {
 // TransferShip: source fleet S (fleet 1) with a carrier and a destroyer,
 // destination D (fleet 7).
 class TransferShipTest : public FleetOpsTest {
-protected:
+  protected:
     TransferShipTest() {
         TFleet& s = EmptyFleet(1);
         s.Side = 0;
@@ -370,12 +370,11 @@ TEST_P(TransferHangarShare, MovesTheShipsShareOfEachHangar) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TransferHangarShare,
-                         ::testing::Values(HangarShareCase{2, 5, 2},    // 2.5 -> 2
-                                           HangarShareCase{2, 7, 4},    // 3.5 -> 4
-                                           HangarShareCase{2, 6, 3},    // exactly half
-                                           HangarShareCase{1, 10, 3},   // 3.33 -> 3
-                                           HangarShareCase{2, 0, 0},
-                                           HangarShareCase{0, 9, 0},
+                         ::testing::Values(HangarShareCase{2, 5, 2},   // 2.5 -> 2
+                                           HangarShareCase{2, 7, 4},   // 3.5 -> 4
+                                           HangarShareCase{2, 6, 3},   // exactly half
+                                           HangarShareCase{1, 10, 3},  // 3.33 -> 3
+                                           HangarShareCase{2, 0, 0}, HangarShareCase{0, 9, 0},
                                            HangarShareCase{6, 8, 6}));  // 6.0
 
 TEST_F(TransferShipTest, NoAircraftAboardMovesNoHangar) {
@@ -455,8 +454,8 @@ TEST_P(TransferLaunches, SharesTheLastThreeTurnsOfPatrolAndScoutLaunches) {
     ASSERT_TRUE(Move(1));
 
     for (int t = 0; t < kLaunchTurns; ++t) {
-        bool shared = std::find(c.shared_turns.begin(), c.shared_turns.end(), t) !=
-                      c.shared_turns.end();
+        bool shared =
+            std::find(c.shared_turns.begin(), c.shared_turns.end(), t) != c.shared_turns.end();
         auto i = static_cast<std::size_t>(t);
         // Half of 10 + t, rounded half to even.
         auto half = [](int v) { return v % 4 == 1 ? v / 2 : (v + 1) / 2; };
@@ -466,12 +465,12 @@ TEST_P(TransferLaunches, SharesTheLastThreeTurnsOfPatrolAndScoutLaunches) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TransferLaunches,
-    ::testing::Values(LaunchCase{5, 0, {3, 4, 5}}, LaunchCase{5, 1, {3, 4, 5}},
-                      LaunchCase{1, 0, {0, 1}},         // turn -1 does not exist
-                      LaunchCase{201, 0, {199, 200, 0}}  // past 200 the arrays wrap
-                      ));
+INSTANTIATE_TEST_SUITE_P(Cases, TransferLaunches,
+                         ::testing::Values(LaunchCase{5, 0, {3, 4, 5}}, LaunchCase{5, 1, {3, 4, 5}},
+                                           LaunchCase{1, 0, {0, 1}},  // turn -1 does not exist
+                                           LaunchCase{201, 0, {199, 200, 0}}
+                                           // past 200 the arrays wrap
+                                           ));
 
 TEST_F(TransferShipTest, ScoutShareUsesAttackAircraftForTheComputer) {
     state_->Turn = 5;

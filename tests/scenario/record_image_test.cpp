@@ -17,7 +17,7 @@ using Image = std::vector<std::uint8_t>;
 // Gives every field its own value, so a field written at the wrong offset or
 // left out shows as a difference after a round trip.
 class Filler {
-public:
+  public:
     explicit Filler(int seed) : next_(seed * 1000) {}
 
     std::int32_t Int() {
@@ -37,7 +37,7 @@ public:
         for (auto& v : a) v = Byte();
     }
 
-private:
+  private:
     int next_;
 };
 
@@ -134,14 +134,16 @@ std::unique_ptr<TFleet> FullFleet() {
     t.EngagedFleet = f.Int();
     t.Position = {f.Int(), f.Int()};
     t.Destination = {f.Int(), f.Int()};
-    for (std::size_t i = 0; i < t.Ships.size(); ++i) t.Ships[i] = FullShip(100 + static_cast<int>(i));
+    for (std::size_t i = 0; i < t.Ships.size(); ++i)
+        t.Ships[i] = FullShip(100 + static_cast<int>(i));
     t.ShipCount = f.Int();
     t.Active = f.Byte();
     t.Side = f.Byte();
     t.Speed = f.Byte();
     t.Reserved19852 = f.Int();
     f.Ints(t.HangarCounts);
-    for (std::size_t k = 0; k < t.AirUnits.size(); ++k) t.AirUnits[k] = FullAirUnit(200 + static_cast<int>(k));
+    for (std::size_t k = 0; k < t.AirUnits.size(); ++k)
+        t.AirUnits[k] = FullAirUnit(200 + static_cast<int>(k));
     f.Ints(t.Reserved21440);
     f.Ints(t.LossTallies);
     f.Bytes(t.TypeSuppression);
@@ -209,7 +211,9 @@ TTelop FullTelop() {
     return t;
 }
 
-TGameContine FullContinue() { return {12345, "次の作戦.snr", "撤退.snr"}; }
+TGameContine FullContinue() {
+    return {12345, "次の作戦.snr", "撤退.snr"};
+}
 
 template <typename Record, typename Write, typename Read>
 void ExpectRoundTrip(const Record& original, std::size_t size, Write write, Read read) {
@@ -253,7 +257,8 @@ TEST(RecordImage, ContinueRoundTrips) {
 
 std::int32_t Int32At(const Image& image, std::size_t offset) {
     std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(image[offset + i]) << (8 * i);
+    for (std::size_t i = 0; i < 4; ++i)
+        v |= static_cast<std::uint32_t>(image[offset + i]) << (8 * i);
     return static_cast<std::int32_t>(v);
 }
 
@@ -360,23 +365,22 @@ TEST_P(RecordImageGaps, AreZero) {
         image.assign(kAircraftTypeImageSize, 0xAA);
         WriteAircraftTypeImage(FullAircraftType(), image, texts);
     }
-    for (std::size_t i = c.first; i <= c.last; ++i) EXPECT_EQ(image[i], 0) << record << " byte " << i;
+    for (std::size_t i = c.first; i <= c.last; ++i)
+        EXPECT_EQ(image[i], 0) << record << " byte " << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RecordImageGaps,
-    ::testing::Values(GapCase{"TShip", 197, 199}, GapCase{"TShip", 221, 223},
-                      GapCase{"TShip", 240, 247}, GapCase{"TShip", 252, 259},
-                      GapCase{"TShip", 268, 271}, GapCase{"TShip", 276, 279},
-                      GapCase{"TShip", 326, 327}, GapCase{"TShip", 332, 335},
-                      GapCase{"TShip", 360, 363}, GapCase{"TShip", 370, 371},
-                      GapCase{"TShip", 456, 463}, GapCase{"TAirUnit", 30, 31},
-                      GapCase{"TAirUnit", 84, 135}, GapCase{"TAirUnit", 259, 259},
-                      GapCase{"TFleet", 296, 303}, GapCase{"TFleet", 790, 795},
-                      GapCase{"TFleet", 816, 819}, GapCase{"TFleet", 19851, 19851},
-                      GapCase{"TFleet", 21508, 21511}, GapCase{"TFleet", 23400, 23403},
-                      GapCase{"TFleet", 23428, 23431}, GapCase{"AircraftType", 287, 287},
-                      GapCase{"AircraftType", 475, 475}));
+    ::testing::Values(
+        GapCase{"TShip", 197, 199}, GapCase{"TShip", 221, 223}, GapCase{"TShip", 240, 247},
+        GapCase{"TShip", 252, 259}, GapCase{"TShip", 268, 271}, GapCase{"TShip", 276, 279},
+        GapCase{"TShip", 326, 327}, GapCase{"TShip", 332, 335}, GapCase{"TShip", 360, 363},
+        GapCase{"TShip", 370, 371}, GapCase{"TShip", 456, 463}, GapCase{"TAirUnit", 30, 31},
+        GapCase{"TAirUnit", 84, 135}, GapCase{"TAirUnit", 259, 259}, GapCase{"TFleet", 296, 303},
+        GapCase{"TFleet", 790, 795}, GapCase{"TFleet", 816, 819}, GapCase{"TFleet", 19851, 19851},
+        GapCase{"TFleet", 21508, 21511}, GapCase{"TFleet", 23400, 23403},
+        GapCase{"TFleet", 23428, 23431}, GapCase{"AircraftType", 287, 287},
+        GapCase{"AircraftType", 475, 475}));
 
 TEST(RecordImage, DefaultRecordWritesAnAllZeroImage) {
     StringTable texts;

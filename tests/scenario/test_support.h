@@ -30,7 +30,7 @@ inline std::string ShiftJisLines(const std::vector<std::string>& utf8_lines) {
 }
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
@@ -65,7 +65,7 @@ public:
         return WriteBytes(relative, ShiftJisLines(utf8_lines));
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

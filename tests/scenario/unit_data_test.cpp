@@ -30,8 +30,7 @@ TEST_P(SplitColumnsCases, SplitsAtSpaceAndCarriageReturn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitColumnsCases,
-    ::testing::Values(SplitCase{"a b", false, {"a", "b"}},
-                      SplitCase{"a     b", false, {"a", "b"}},
+    ::testing::Values(SplitCase{"a b", false, {"a", "b"}}, SplitCase{"a     b", false, {"a", "b"}},
                       SplitCase{"a \r b", false, {"a", "b"}},
                       SplitCase{" a b", false, {"", "a", "b"}},  // ship class and side files
                       SplitCase{"   a b", false, {"", "a", "b"}},
@@ -58,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ColumnIntCases,
                                            IntCase{"007", 7}, IntCase{"2147483647", 2147483647},
                                            IntCase{"-2147483648", -2147483647 - 1},
                                            IntCase{"2147483648", 0}, IntCase{"12x", 0},
-                                           IntCase{"x12", 0}, IntCase{"1.5", 0},
-                                           IntCase{"", 0}, IntCase{"-", 0}, IntCase{"+-3", 0},
+                                           IntCase{"x12", 0}, IntCase{"1.5", 0}, IntCase{"", 0},
+                                           IntCase{"-", 0}, IntCase{"+-3", 0},
                                            IntCase{"０", 0}));  // full-width digit
 
 TEST(ColumnIntTest, MissingColumnReadsZero) {
@@ -68,16 +67,14 @@ TEST(ColumnIntTest, MissingColumnReadsZero) {
 }
 
 class UnitDataTest : public ::testing::Test {
-protected:
+  protected:
     UnitDataTest() : state_(std::make_unique<GameState>()) {}
 
     std::filesystem::path Write(const std::string& name, const std::vector<std::string>& lines) {
         return folder_.WriteShiftJis(name, lines);
     }
 
-    const TShip& Class(int i) const {
-        return state_->ShipClassTable[static_cast<std::size_t>(i)];
-    }
+    const TShip& Class(int i) const { return state_->ShipClassTable[static_cast<std::size_t>(i)]; }
     const AircraftType& Type(int i) const {
         return state_->AircraftTypeTable[static_cast<std::size_t>(i)];
     }
@@ -90,10 +87,11 @@ protected:
 
     // ship.dat with a carrier (speed 30), a destroyer (34) and a transport (16).
     void LoadClasses() {
-        auto path = Write("ship.dat",
-                          {"1 天鷹 天鷹型 CV 5 2 0 0 120 60 20 0 0 2 5 0 0 4 6 8 12 30 4 SSM-7 a.mqo",
-                           "4 霞雲 霞雲型 DD 4 6 5 4 50 1 0 1 15 2 8 8 0 4 2 6 10 34 0 SSM-7 b.mqo",
-                           "5 豊浦丸 豊浦丸型 AK 0 0 0 0 40 0 0 0 0 0 0 0 0 1 1 0 2 16 0 SSM-7 c.mqo"});
+        auto path =
+            Write("ship.dat",
+                  {"1 天鷹 天鷹型 CV 5 2 0 0 120 60 20 0 0 2 5 0 0 4 6 8 12 30 4 SSM-7 a.mqo",
+                   "4 霞雲 霞雲型 DD 4 6 5 4 50 1 0 1 15 2 8 8 0 4 2 6 10 34 0 SSM-7 b.mqo",
+                   "5 豊浦丸 豊浦丸型 AK 0 0 0 0 40 0 0 0 0 0 0 0 0 1 1 0 2 16 0 SSM-7 c.mqo"});
         ReadShipClasses(*state_, path, diag_);
     }
 
@@ -139,9 +137,10 @@ TEST_F(UnitDataTest, AircraftColumnsFillTheirFields) {
 }
 
 TEST_F(UnitDataTest, AircraftColumnThreeAndLeadingSpacesChangeNothing) {
-    auto path = Write("plane.dat", {"1 F-7 AAM 0 なし 0 なし 0 非ステルス 戦闘機 f.mqo 5 8 220",
-                                    "1 F-7 AAM 12345 なし 0 なし 0 非ステルス 戦闘機 f.mqo 5 8 220",
-                                    "   1 F-7 AAM 0 なし 0 なし 0 非ステルス 戦闘機 f.mqo 5 8 220"});
+    auto path =
+        Write("plane.dat", {"1 F-7 AAM 0 なし 0 なし 0 非ステルス 戦闘機 f.mqo 5 8 220",
+                            "1 F-7 AAM 12345 なし 0 なし 0 非ステルス 戦闘機 f.mqo 5 8 220",
+                            "   1 F-7 AAM 0 なし 0 なし 0 非ステルス 戦闘機 f.mqo 5 8 220"});
     ReadAircraftTypes(*state_, path, diag_);
     EXPECT_TRUE(Type(0) == Type(1));
     EXPECT_TRUE(Type(0) == Type(2));
@@ -185,8 +184,7 @@ TEST_F(UnitDataTest, ShipClassColumnsFillTheTemplate) {
 
 TEST_F(UnitDataTest, ByteColumnsKeepTheLowEightBits) {
     // DeckStandby 300, MainGun -1, MainGunRange 256, Speed 290.
-    auto path = Write("ship.dat",
-                      {"1 X X X 0 0 0 0 0 0 300 -1 256 0 0 0 0 0 0 0 0 290 0 W m"});
+    auto path = Write("ship.dat", {"1 X X X 0 0 0 0 0 0 300 -1 256 0 0 0 0 0 0 0 0 290 0 W m"});
     ReadShipClasses(*state_, path, diag_);
     EXPECT_EQ(Class(0).DeckStandby, 300 & 0xFF);
     EXPECT_EQ(Class(0).MainGun, 255);
@@ -229,7 +227,9 @@ TEST_F(UnitDataTest, TextColumnsAreCutToTheirFieldAtACharacterBoundary) {
 }
 
 TEST_F(UnitDataTest, FileInUtf8WithByteOrderMarkIsRead) {
-    auto path = folder_.WriteBytes("ship.dat", "\xEF\xBB\xBF" "1 天鷹 天鷹型\r\n");
+    auto path = folder_.WriteBytes("ship.dat",
+                                   "\xEF\xBB\xBF"
+                                   "1 天鷹 天鷹型\r\n");
     ReadShipClasses(*state_, path, diag_);
     EXPECT_EQ(Class(0).Name.str(), "天鷹");
 }
@@ -256,19 +256,20 @@ TEST_P(TableOverflow, LinesPast201AreSkippedWithAWarningEach) {
     GetParam().read(*state_, path, diag_);
     EXPECT_EQ(GetParam().stored(*state_), 201);
     std::string file = path.string();
-    EXPECT_EQ(Warnings(), (std::vector<std::string>{
-                              file + ":202: warning: 表には 201 件までしか入らないため、この行は読み込みません",
-                              file + ":203: warning: 表には 201 件までしか入らないため、この行は読み込みません",
-                              file + ":204: warning: 表には 201 件までしか入らないため、この行は読み込みません"}));
+    EXPECT_EQ(
+        Warnings(),
+        (std::vector<std::string>{
+            file + ":202: warning: 表には 201 件までしか入らないため、この行は読み込みません",
+            file + ":203: warning: 表には 201 件までしか入らないため、この行は読み込みません",
+            file + ":204: warning: 表には 201 件までしか入らないため、この行は読み込みません"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, TableOverflow,
-    ::testing::Values(
-        OverflowCase{"plane.dat", ReadAircraftTypes,
-                     [](const GameState& s) { return s.AircraftTypeCount; }},
-        OverflowCase{"ship.dat", ReadShipClasses,
-                     [](const GameState& s) { return s.ShipClassLast + 1; }}),
+    ::testing::Values(OverflowCase{"plane.dat", ReadAircraftTypes,
+                                   [](const GameState& s) { return s.AircraftTypeCount; }},
+                      OverflowCase{"ship.dat", ReadShipClasses,
+                                   [](const GameState& s) { return s.ShipClassLast + 1; }}),
     [](const auto& info) { return info.index == 0 ? "Aircraft" : "ShipClasses"; });
 
 using Reader = void (*)(GameState&, const std::filesystem::path&, Diagnostics&);
@@ -328,9 +329,9 @@ TEST_F(UnitDataTest, SideFileLineCreatesAShipWithItsColumns) {
 TEST_F(UnitDataTest, FiveLinesForOneFleetGiveFiveShipsAtTheLowestSpeed) {
     LoadClasses();
     PrepareFleets();
-    auto path = Write("a0.dat", {"13 霞雲 一 0 0 0 0 7", "13 天鷹 二 0 0 0 0 7",
-                                 "13 豊浦丸 三 0 0 0 0 7", "13 霞雲 四 0 0 0 0 7",
-                                 "13 霞雲 五 0 0 0 0 9"});
+    auto path =
+        Write("a0.dat", {"13 霞雲 一 0 0 0 0 7", "13 天鷹 二 0 0 0 0 7", "13 豊浦丸 三 0 0 0 0 7",
+                         "13 霞雲 四 0 0 0 0 7", "13 霞雲 五 0 0 0 0 9"});
     ReadSideFile(*state_, path, diag_);
     TFleet& fleet = Fleet(13);
     ASSERT_EQ(fleet.ShipCount, 5);
@@ -367,19 +368,21 @@ class SideFileBadFleet : public UnitDataTest, public ::testing::WithParamInterfa
 
 TEST_P(SideFileBadFleet, LineIsSkippedWithAWarningNamingFileAndLine) {
     LoadClasses();
-    auto path = Write("a0.dat", {"13 霞雲 前", std::string(GetParam().fleet) + " 霞雲 迷走", "13 霞雲 後"});
+    auto path =
+        Write("a0.dat", {"13 霞雲 前", std::string(GetParam().fleet) + " 霞雲 迷走", "13 霞雲 後"});
     ReadSideFile(*state_, path, diag_);
     EXPECT_EQ(Fleet(13).ShipCount, 2);
     EXPECT_EQ(Fleet(13).Ships[1].Name.str(), "後");
-    EXPECT_EQ(Warnings(), (std::vector<std::string>{path.string() + ":2: warning: " +
-                                                    GetParam().message}));
+    EXPECT_EQ(Warnings(),
+              (std::vector<std::string>{path.string() + ":2: warning: " + GetParam().message}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SideFileBadFleet,
-    ::testing::Values(BadFleetCase{"30", "艦隊番号 30 は 0～24 の範囲外のため、この行は読み込みません"},
-                      BadFleetCase{"25", "艦隊番号 25 は 0～24 の範囲外のため、この行は読み込みません"},
-                      BadFleetCase{"-1", "艦隊番号 -1 は 0～24 の範囲外のため、この行は読み込みません"}));
+    ::testing::Values(
+        BadFleetCase{"30", "艦隊番号 30 は 0～24 の範囲外のため、この行は読み込みません"},
+        BadFleetCase{"25", "艦隊番号 25 は 0～24 の範囲外のため、この行は読み込みません"},
+        BadFleetCase{"-1", "艦隊番号 -1 は 0～24 の範囲外のため、この行は読み込みません"}));
 
 TEST_F(UnitDataTest, A42ndShipIsSkippedWithAWarning) {
     LoadClasses();
@@ -402,8 +405,9 @@ TEST_F(UnitDataTest, UnknownClassGivesClassZeroAndAWarning) {
     EXPECT_EQ(Fleet(1).Ships[0].ClassIndex, 0);
     EXPECT_EQ(Fleet(1).Ships[0].Durability, 120);
     EXPECT_EQ(Warnings(),
-              (std::vector<std::string>{path.string() +
-                                        ":1: warning: 艦級「幻影」が艦船データにないため、最初の艦級を使います"}));
+              (std::vector<std::string>{
+                  path.string() +
+                  ":1: warning: 艦級「幻影」が艦船データにないため、最初の艦級を使います"}));
 }
 
 TEST_F(UnitDataTest, BlankSideFileLinesAddNoShip) {
@@ -434,7 +438,8 @@ TEST_F(UnitDataTest, FixtureScenarioLoads) {
     EXPECT_EQ(active, (std::vector<int>{0, 1, 12, 13, 14, 15, 24}));
     for (int type = 1; type <= 7; ++type) {
         bool found = false;
-        for (int c = 0; c <= state_->ShipClassLast; ++c) found = found || Class(c).ShipType() == type;
+        for (int c = 0; c <= state_->ShipClassLast; ++c)
+            found = found || Class(c).ShipType() == type;
         EXPECT_TRUE(found) << "no class of type " << type;
     }
     // The computer's base: 300 supplies on its first ship.
