@@ -8,7 +8,6 @@
 #include "scenario/paths.h"
 
 #define STB_IMAGE_IMPLEMENTATION
-#define STBI_NO_STDIO  // the picture is read through ReadFileBytes
 #define STBI_FAILURE_USERMSG
 #include <stb_image.h>
 

@@ -62,6 +62,14 @@ void ResetFleets(GameState& state) {
     }
 }
 
+// Set-up steps 2 to 4, which also stand when the new-game dialog is cancelled.
+void StartWithClearedFleets(GameState& state) {
+    state.PlayerSide = kPlayerSideValue;
+    state.ComputerSide = kComputerSideValue;
+    state.Turn = 1;
+    ResetFleets(state);
+}
+
 // A scenario file found without regard to letter case; the nominal path when
 // it is missing, so the reader names it in its error.
 fs::path ScenarioFile(const std::string& folder, const fs::path& relative) {
@@ -277,10 +285,7 @@ bool SetupScenario(GameState& state, Frontend& frontend, const fs::path& snr, st
     // A new game owes nothing to the one before it.
     state.ResetForNewGame();
     state.Random.Seed(seed);
-    state.PlayerSide = kPlayerSideValue;
-    state.ComputerSide = kComputerSideValue;
-    state.Turn = 1;
-    ResetFleets(state);
+    StartWithClearedFleets(state);
     std::error_code ec;
     fs::path script = fs::absolute(snr, ec);
     if (ec) script = snr;
@@ -297,7 +302,7 @@ bool SetupScenario(GameState& state, Frontend& frontend, const fs::path& snr, st
 }
 
 void NewGameCancelled(GameState& state, Frontend& frontend) {
-    ResetFleets(state);
+    StartWithClearedFleets(state);
     frontend.MessageOk("エラー", "シナリオファイルがありません");
 }
 
