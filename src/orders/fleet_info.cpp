@@ -29,6 +29,8 @@ std::string FleetNodeText(const TFleet& fleet) {
 
 }  // namespace
 
+bool CanShowOwnFleets(const GameState& state) { return state.MapMode != 0; }
+
 std::vector<FleetTreeNode> BuildOwnFleetTree(const GameState& state) {
     std::vector<FleetTreeNode> nodes;
     for (int f = 0; f < kFleetCount; ++f) {

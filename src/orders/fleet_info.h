@@ -22,6 +22,9 @@ struct FleetTreeNode {
     bool IsShip() const { return Slot >= 0; }
 };
 
+// The fleet information window opens only while a game is running.
+bool CanShowOwnFleets(const GameState& state);
+
 // Every active fleet of the player, in table order, each followed by its
 // ships: "Name Commander指揮 速力Speed", then the ship names.
 std::vector<FleetTreeNode> BuildOwnFleetTree(const GameState& state);

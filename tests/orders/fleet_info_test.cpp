@@ -236,7 +236,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ScuttleCase{2, 66, 60}, ScuttleCase{3, 40, 25}, ScuttleCase{3, 41, 40},
                       ScuttleCase{4, 15, 5}, ScuttleCase{4, 16, 10}, ScuttleCase{5, 1, 40},
                       ScuttleCase{5, 200, 40}, ScuttleCase{6, 100, 0}, ScuttleCase{7, 100, 0},
-                      ScuttleCase{0, 100, 0}, ScuttleCase{12, 100, 0}));
+                      ScuttleCase{0, 100, 0}, ScuttleCase{12, 100, 0}),
+    [](const ::testing::TestParamInfo<ScuttleCase>& info) {
+        return "Type" + std::to_string(info.param.ship_type) + "Durability" +
+               std::to_string(info.param.durability);
+    });
 
 TEST_F(FleetInfoTest, ScuttleUsesTheClassDurabilityAndRemovesTheShip) {
     TFleet& f = MakeFleet(0, 0, "A");

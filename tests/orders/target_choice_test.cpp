@@ -25,7 +25,10 @@ INSTANTIATE_TEST_SUITE_P(AllItems, TargetGroupMapping,
                          ::testing::Values(ItemGroup{0, 2}, ItemGroup{1, 1}, ItemGroup{2, 3},
                                            ItemGroup{3, 4}, ItemGroup{4, 5}, ItemGroup{5, 9},
                                            ItemGroup{6, 10}, ItemGroup{7, 11}, ItemGroup{8, 6},
-                                           ItemGroup{9, 7}));
+                                           ItemGroup{9, 7}),
+                         [](const ::testing::TestParamInfo<ItemGroup>& info) {
+                             return "Item" + std::to_string(info.param.item);
+                         });
 
 TEST(TargetGroupMapping, GroupsWithoutItemAndBadItemsGiveNothing) {
     for (int group : {0, 8, 12, -1, 999}) EXPECT_FALSE(ItemForTargetGroup(group)) << group;
@@ -155,7 +158,10 @@ INSTANTIATE_TEST_SUITE_P(
         // The base's own side (1) defends, the other side invades.
         LevelCase{4, {"ハ", "X:321Y:45", "4", "12", "2", "1", "3", "4", "1", "40", "17"}},
         // A broken record's level above 4 reveals no more than 4.
-        LevelCase{9, {"ハ", "X:321Y:45", "4", "12", "2", "1", "3", "4", "1", "40", "17"}}));
+        LevelCase{9, {"ハ", "X:321Y:45", "4", "12", "2", "1", "3", "4", "1", "40", "17"}}),
+    [](const ::testing::TestParamInfo<LevelCase>& info) {
+        return "Level" + std::to_string(info.param.level);
+    });
 
 TEST_F(SearchInfoTest, LevelTwoWithoutCarriers) {
     AddShips(kDestroyer, 3);
