@@ -1,5 +1,6 @@
 #include "scenario/unit_data.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
