@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -277,6 +278,33 @@ TEST_F(ScriptTest, TurnSectionPastLastSlotIsSkippedWithWarning) {
     for (const TEData& e : state_->EventTable) EXPECT_EQ(e.LineCount, 0);
     EXPECT_EQ(Telop(4).LineCount, 1);
     EXPECT_EQ(Telop(0).LineCount, 0);
+}
+
+// Lines built from keywords and stray words in random order: the reader
+// either stops with a ScenarioError or stores what fits, never more.
+TEST_F(ScriptTest, ScrambledScriptsNeverOverrunTheTables) {
+    const std::vector<std::string> pieces{
+        "Talk", "talk", "end", "*", "telop", "create", "seteffect", "setvtfuse", "setcloud",
+        "startbgm", "movie", "ターン", "プロローグ", "終了", ":", " ", "  ", "\t", "0", "7",
+        "13", "24", "25", "-3", "120", "999", "1.5", "x", "艦隊", "\xef\xbc\x9a"};
+    std::mt19937 pick(12345);
+    for (int round = 0; round < 40; ++round) {
+        std::vector<std::string> lines;
+        for (int l = 0; l < 300; ++l) {
+            std::string line;
+            int words = static_cast<int>(pick() % 8);
+            for (int w = 0; w < words; ++w) line += pieces[pick() % pieces.size()];
+            lines.push_back(line);
+        }
+        state_ = std::make_unique<GameState>();
+        try {
+            Parse(lines, 0, 0);
+        } catch (const ScenarioError& e) {
+            EXPECT_GT(e.line(), 0);
+        }
+        for (const TEData& e : state_->EventTable) EXPECT_LE(e.LineCount, kConversationLines);
+        for (const TTelop& t : state_->TelopTable) EXPECT_LE(t.LineCount, kTelopLines);
+    }
 }
 
 TEST_F(ScriptTest, EmptyScriptChangesNothing) {
