@@ -415,6 +415,24 @@ TEST(RecordImage, HalfACharacterAtTheEndOfAStringDoesNotStopReading) {
     EXPECT_LE(Cp932Length(read.Name.str()), 40u);
 }
 
+TEST(RecordImage, GarbageFleetImageReadsWithinEveryCapacity) {
+    Image image(kFleetImageSize);
+    std::uint32_t x = 99;
+    for (auto& b : image) {
+        x = x * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>(x >> 16);
+    }
+    StringTable texts({"a", "b"});
+    auto fleet = std::make_unique<TFleet>();
+    ASSERT_NO_THROW(ReadFleetImage(image, *fleet, texts));
+    EXPECT_LE(Cp932Length(fleet->Commander.str()), 30u);
+    EXPECT_LE(Cp932Length(fleet->Designation.str()), 255u);
+    for (const TShip& ship : fleet->Ships) {
+        EXPECT_LE(Cp932Length(ship.Name.str()), 40u);
+        EXPECT_LE(Cp932Length(ship.ClassCode.str()), 10u);
+    }
+}
+
 TEST(RecordImage, UnknownTextSlotReadsEmpty) {
     Image image(kContinueImageSize, 0);
     image[4] = 9;  // slot 9 of an empty table

@@ -420,6 +420,30 @@ TEST_F(UnitDataTest, BlankSideFileLinesAddNoShip) {
     EXPECT_TRUE(diag_.Findings().empty());
 }
 
+class GarbageFile : public UnitDataTest, public ::testing::WithParamInterface<Reader> {};
+
+// Broken files of any content load what they can and never fail or overrun.
+TEST_P(GarbageFile, IsReadWithoutFailing) {
+    LoadClasses();
+    std::uint32_t x = 12345;
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i) {
+        x = x * 1103515245u + 12345u;
+        std::uint8_t b = static_cast<std::uint8_t>(x >> 16);
+        // Plenty of separators, line ends, digits and Shift-JIS lead bytes.
+        const char pick[] = {' ', ' ', '\r', '\n', '1', '2', '-', '\x82', '\x81'};
+        bytes += (b % 3 == 0) ? pick[b % sizeof pick] : static_cast<char>(b);
+    }
+    auto path = folder_.WriteBytes("garbage.dat", bytes);
+    EXPECT_NO_THROW(GetParam()(*state_, path, diag_));
+    EXPECT_LE(state_->AircraftTypeCount, kTableSize);
+    EXPECT_LE(state_->ShipClassLast, kTableSize - 1);
+    for (const TFleet& fleet : state_->FleetTable) EXPECT_LE(fleet.ShipCount, kShipSlots);
+}
+
+INSTANTIATE_TEST_SUITE_P(Readers, GarbageFile,
+                         ::testing::Values(ReadAircraftTypes, ReadShipClasses, ReadSideFile));
+
 // The committed test scenario reads as its generator meant it.
 TEST_F(UnitDataTest, FixtureScenarioLoads) {
     auto root = FixtureFolder();
