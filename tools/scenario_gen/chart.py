@@ -127,9 +127,34 @@ def sea_distance(mask):
     return [[v / 3.0 for v in row] for row in d]
 
 
+class ValueNoise:
+    """Smoothly interpolated random values on a square lattice."""
+
+    def __init__(self, seed, cell):
+        self.cell = cell
+        rng = random.Random(seed)
+        self.values = [[rng.random() for _ in range(WIDTH // cell + 2)] for _ in range(HEIGHT // cell + 2)]
+
+    def at(self, x, y):
+        gx, gy = x / self.cell, y / self.cell
+        ix, iy = int(gx), int(gy)
+        fx, fy = gx - ix, gy - iy
+        fx, fy = fx * fx * (3 - 2 * fx), fy * fy * (3 - 2 * fy)
+        v = self.values
+        top = v[iy][ix] + (v[iy][ix + 1] - v[iy][ix]) * fx
+        bottom = v[iy + 1][ix] + (v[iy + 1][ix + 1] - v[iy + 1][ix]) * fx
+        return top + (bottom - top) * fy
+
+
+def smoothstep(edge0, edge1, x):
+    t = max(0.0, min(1.0, (x - edge0) / (edge1 - edge0)))
+    return t * t * (3 - 2 * t)
+
+
 def height_field(mask):
-    """Land height 0..1: rising from the coast inward, with gentle ridges."""
+    """Land height 0..1: a low dome per island with hills and rolling ground, falling to the beach."""
     h = [[0.0] * WIDTH for _ in range(HEIGHT)]
+    coarse, fine = ValueNoise(31, 24), ValueNoise(32, 9)
     for island in ISLANDS:
         reach = int(max(island.rx, island.ry) * 1.6) + 2
         size = min(1.0, max(island.rx, island.ry) / 120.0) * 0.7 + 0.3
@@ -142,7 +167,9 @@ def height_field(mask):
                     continue
                 u, v = island.local(x, y)
                 hills = max(w * math.exp(-((u - pu) ** 2 + (v - pv) ** 2) * 9.0) for pu, pv, w in island.peaks)
-                value = (1.0 - r) ** 0.7 * size * (0.35 + 0.75 * hills)
+                dome = max(0.0, 1.0 - (u * u + v * v) / 1.6)
+                rolling = 0.6 * coarse.at(x, y) + 0.4 * fine.at(x, y)
+                value = 0.6 * smoothstep(0.0, 0.3, 1.0 - r) * size * (0.2 + 0.5 * dome * hills + 0.3 * rolling * dome + 0.1 * rolling)
                 h[y][x] = max(h[y][x], min(1.0, value))
     return h
 
@@ -195,7 +222,7 @@ def chart_pixels(mask):
                     # light from the north-west
                     hx = height[y][x + 1] - height[y][x - 1] if 0 < x < WIDTH - 1 else 0.0
                     hy = height[y + 1][x] - height[y - 1][x] if 0 < y < HEIGHT - 1 else 0.0
-                    shade = 1.0 - 6.0 * (hx + hy)
+                    shade = 1.0 - 7.0 * (hx + hy)
                     colour = tuple(max(0, min(255, int(c * shade))) for c in colour)
             else:
                 colour = sea_colour(dist[y][x], x, y)

@@ -231,7 +231,7 @@ def battle():
                 brass.add(i * BAR + int(beat * PPQ), PPQ // 2, near(pc, 58 + 4 * j), 84 if beat == 0 else 70)
     melody(horns, progression[8:], D_MINOR, 67, 80, RHYTHMS_DRIVE, rng)
     horns.notes = [(s + 8 * BAR, d, p, v) for s, d, p, v in horns.notes]
-    timpani(timp, progression, 38, 96)
+    timpani(timp, progression, 45, 96)
     bass(low, progression, 33, 86, ((0, 1.5), (1.5, 1), (2.5, 1.5)))
     drum_kit(drums, len(progression), rng)
     length = len(progression) * BAR
@@ -255,7 +255,7 @@ def victory():
         below = [q for q in range(p - 9, p - 2) if q % 12 in C_MAJOR]
         horns.add(s, d, below[len(below) // 2], v - 18)
     pad(strings, progression, 55, 62, bar_fraction=2)
-    timpani(timp, progression, 36, 92, rolls_every=8)
+    timpani(timp, progression, 45, 92, rolls_every=8)
     bass(trombone, progression, 40, 80, ((0, 1), (1, 1), (2, 2)))
     drum_kit(drums, len(progression), rng, fill_every=8, march=True)
     length = len(progression) * BAR
