@@ -43,7 +43,7 @@ def highpass(signal, cutoff):
     return [x - l for x, l in zip(signal, low)]
 
 
-def envelope(n, attack, release, curve=1.0):
+def envelope(n, attack, curve=1.0):
     """Linear attack (seconds), then a decay to zero over the rest, shaped by curve."""
     a = max(1, int(attack * RATE))
     env = []
@@ -53,7 +53,6 @@ def envelope(n, attack, release, curve=1.0):
         else:
             t = (i - a) / max(1, n - a)
             env.append((1.0 - t) ** curve if t < 1 else 0.0)
-    del release
     return env
 
 
@@ -107,7 +106,7 @@ def explosion(rng):
     rumble = lowpass(lowpass(lowpass(noise(rng, n), 180), 220), 260)
     crack = highpass(noise(rng, seconds(0.15)), 1500)
     boom = tone([70 * math.exp(-3 * i / n) + 30 for i in range(n)])
-    env = envelope(n, 0.01, 0, 2.2)
+    env = envelope(n, 0.01, 2.2)
     return normalise(mix(scale(rumble, [e * 3.0 for e in env]), scale(crack, 0.5),
                          scale(boom, [e * 0.7 for e in env])))
 
@@ -117,19 +116,18 @@ def launch(rng):
     n = seconds(1.6)
     hiss = highpass(noise(rng, n), 900)
     rush = lowpass(noise(rng, n), [2500 - 1800 * i / n for i in range(n)])
-    thump = scale(tone([90 - 40 * i / seconds(0.3) for i in range(seconds(0.3))]), envelope(seconds(0.3), 0.005, 0, 3))
+    thump = scale(tone([90 - 40 * i / seconds(0.3) for i in range(seconds(0.3))]), envelope(seconds(0.3), 0.005, 3))
     env = [min(1.0, i / seconds(0.05)) * math.exp(-1.6 * i / n) for i in range(n)]
     return normalise(mix(scale(mix(scale(hiss, 0.5), rush), env), scale(thump, 0.9)))
 
 
-def alarm(rng):
+def alarm(_rng):
     # general quarters: a two-tone horn, three times
-    del rng
     out = []
     for _ in range(3):
         for f in (660, 880):
             part = tone([f] * seconds(0.22), "square")
-            out += scale(lowpass(part, 2500), envelope(len(part), 0.01, 0, 0.3))
+            out += scale(lowpass(part, 2500), envelope(len(part), 0.01, 0.3))
         out += [0.0] * seconds(0.08)
     return normalise(out, 0.45)
 
@@ -139,8 +137,8 @@ def impact(rng):
     crack = highpass(noise(rng, n), 1200)
     metal = mix(tone([430] * n), scale(tone([1110] * n), 0.5), scale(tone([1870] * n), 0.3))
     debris = lowpass(noise(rng, n), 900)
-    return normalise(mix(scale(crack, envelope(n, 0.002, 0, 8)), scale(metal, envelope(n, 0.002, 0, 4)),
-                         scale(debris, [0.6 * e for e in envelope(n, 0.05, 0, 1.5)])))
+    return normalise(mix(scale(crack, envelope(n, 0.002, 8)), scale(metal, envelope(n, 0.002, 4)),
+                         scale(debris, [0.6 * e for e in envelope(n, 0.05, 1.5)])))
 
 
 def defensive_fire(rng):
@@ -149,18 +147,17 @@ def defensive_fire(rng):
     for burst in range(3):
         for _ in range(14):
             shot = seconds(0.025)
-            out += scale(lowpass(noise(rng, shot), 2600), envelope(shot, 0.001, 0, 2))
+            out += scale(lowpass(noise(rng, shot), 2600), envelope(shot, 0.001, 2))
             out += [0.0] * seconds(0.012)
         out += [0.0] * seconds(0.12 + 0.04 * burst)
     return normalise(mix(out, scale(lowpass(noise(rng, len(out)), 150), 0.15)))
 
 
-def radar_ping(rng):
-    del rng
+def radar_ping(_rng):
     out = []
     for k in range(2):
         n = seconds(0.35)
-        out += scale(tone([1480] * n), [0.8 * e for e in envelope(n, 0.005, 0, 3)])
+        out += scale(tone([1480] * n), [0.8 * e for e in envelope(n, 0.005, 3)])
         out += [0.0] * seconds(0.15 if k == 0 else 0.05)
     return normalise(out, 0.6)
 
@@ -169,14 +166,13 @@ def splash(rng):
     n = seconds(1.3)
     spray = lowpass(noise(rng, n), [4000 - 3000 * i / n for i in range(n)])
     plunge = lowpass(noise(rng, n), 300)
-    return normalise(mix(scale(spray, envelope(n, 0.02, 0, 2)), scale(plunge, envelope(n, 0.01, 0, 3))))
+    return normalise(mix(scale(spray, envelope(n, 0.02, 2)), scale(plunge, envelope(n, 0.01, 3))))
 
 
-def sonar(rng):
+def sonar(_rng):
     # an active sonar pulse and its fainter echo
-    del rng
     n = seconds(0.6)
-    ping = scale(tone([1020] * n), envelope(n, 0.004, 0, 2.5))
+    ping = scale(tone([1020] * n), envelope(n, 0.004, 2.5))
     echo = scale(ping, 0.3)
     gap = [0.0] * seconds(0.45)
     return normalise(lowpass(ping + gap + echo + [0.0] * seconds(0.2), 3000), 0.6)

@@ -27,7 +27,3 @@ def write_bytes(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(data)
-
-
-def cp932_len(text):
-    return len(text.encode("cp932"))

@@ -118,7 +118,9 @@ def sea_point(mask, dist, x, y, rng, spread=12):
                 px, py = x + dx, y + dy
                 if not (30 <= px < WIDTH - 30 and 25 <= py < HEIGHT - 25):
                     continue
-                if dist[py][px] >= SEA_MARGIN and dist[py][px + 16 if px + 16 < WIDTH else px] >= 4:
+                # on odd rows the game's line walk starts 16 pixels to the right: keep that clear too
+                shifted = min(px + 16, WIDTH - 1)
+                if dist[py][px] >= SEA_MARGIN and dist[py][shifted] >= 4:
                     best = (px, py)
                     break
             if best:
@@ -126,10 +128,6 @@ def sea_point(mask, dist, x, y, rng, spread=12):
         if best:
             return best
     raise RuntimeError("no sea near %d,%d" % (x, y))
-
-
-def carrier_air(fighters, attack, search):
-    return (fighters, attack, search)
 
 
 # Starting areas. The player gathers in the south, the computer in the north;

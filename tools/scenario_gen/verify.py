@@ -154,10 +154,9 @@ def check_script(fleets, is_land, plane_count, problems, positions, speeds):
             continue
         hits = [w for w in COMMANDS if w in low]
         sections = [w for w in SECTIONS if w in line and ":" in line]
-        if talk_mode and hits != ["talk"] and hits != ["end"]:
-            if hits != ["end"]:
-                problems.append("%s: speech line holds %s" % (where, hits))
-        if len(hits) > 1 and not (hits == ["talk"]):
+        if talk_mode and hits not in (["talk"], ["end"]):
+            problems.append("%s: speech line holds %s" % (where, hits))
+        if len(hits) > 1:
             problems.append("%s: line triggers several commands %s" % (where, hits))
         if len(sections) > 1:
             problems.append("%s: line opens several sections %s" % (where, sections))
