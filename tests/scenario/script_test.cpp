@@ -57,6 +57,15 @@ TEST_F(ScriptTest, SectionsSelectTheirSlots) {
     EXPECT_EQ(state_->LastTurn, 12);
 }
 
+// Section k and then command k, for k = 0..18: "talk" (0) acts before the
+// turn header (2) switches the slot, "startbgm" (10) after it.
+TEST_F(ScriptTest, ActionsOfOneLineRunInTableOrder) {
+    Parse({"ターン4: Talk 艦長", "end", "ターン5: startbgm m.mid"});
+    EXPECT_EQ(Event(0).LineCount, 1);
+    EXPECT_EQ(Event(4).LineCount, 0);
+    EXPECT_EQ(Event(5).MusicFile, "m.mid");
+}
+
 TEST_F(ScriptTest, ConversationCollectsSpeechUntilEnd) {
     Parse(
         {"スタート:", "Talk 艦長", "敵艦見ゆ。", "  全艦戦闘配置。", "end", "これは台詞ではない"});
