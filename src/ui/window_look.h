@@ -1,5 +1,6 @@
-// The common look of the small information windows: the program's font,
-// a plain dark face, and flat buttons in the colour of the background.
+// The common look of the information and target windows: the program's
+// font, the panel picture as background, and flat buttons in the colour of
+// that picture.
 #pragma once
 
 #include <QColor>
@@ -11,15 +12,19 @@ namespace velmora::ui {
 
 class FlatButton;
 
-// The face the windows use while they have no background picture of their own.
+// The face used where the panel picture cannot be read.
 inline const QColor kWindowFace{0x20, 0x30, 0x50};
 // The blue of the picture areas.
 inline const QColor kPictureBlue{0, 0, 255};
 
-// Gives `window` the font "ＭＳ Ｐゴシック" 9 pt, the dark face and white text.
+// Gives `window` the font "ＭＳ Ｐゴシック" 9 pt, white text and the panel
+// picture stretched over its whole area (it follows the window's size).
 void applyWindowLook(QWidget* window);
 
-// Paints every button with the window's face colour.
-void colourButtons(const QList<FlatButton*>& buttons, const QColor& face = kWindowFace);
+// The button face: the panel picture's pixel at (width − 10, 0).
+QColor panelButtonFace();
+
+// Paints every button with the panel's button face.
+void colourButtons(const QList<FlatButton*>& buttons);
 
 }  // namespace velmora::ui
