@@ -315,7 +315,13 @@ bool CountsInRange(const GameState& s) {
     return true;
 }
 
+// Far more than any save holds; a larger file is not read into memory.
+constexpr std::uintmax_t kLargestSave = 64u << 20;
+
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const fs::path& path) {
+    std::error_code ec;
+    std::uintmax_t size = fs::file_size(path, ec);
+    if (ec || size > kLargestSave) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),

@@ -189,6 +189,14 @@ INSTANTIATE_TEST_SUITE_P(
                                   }}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
+TEST_F(SaveGameTest, HugeFileIsRefusedUnread) {
+    ASSERT_TRUE(SaveGame(*set_up_, frontend_, folder_.path(), 1));
+    fs::resize_file(Slot(1), std::uintmax_t{1} << 32);  // sparse: takes no disk
+    auto game = FreshGame();
+    EXPECT_FALSE(LoadGame(*game, frontend_, folder_.path(), 1));
+    EXPECT_EQ(frontend_.CallsOf("MessageOk").back(), kRefused);
+}
+
 TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSlot) {
     auto game = FreshGame();
     ASSERT_TRUE(SaveGame(*game, frontend_, folder_.path(), 5));
