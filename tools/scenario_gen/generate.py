@@ -10,6 +10,7 @@ The output is deterministic: the same generators give the same bytes.
 
 import argparse
 import os
+import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -22,12 +23,27 @@ import units  # noqa: E402
 import verify  # noqa: E402
 
 
+def clear_scenario(keep_movie):
+    """Removes the old output so that no file of an earlier version lingers."""
+    if not os.path.isdir(common.SCENARIO):
+        return
+    for entry in os.listdir(common.SCENARIO):
+        path = os.path.join(common.SCENARIO, entry)
+        if keep_movie and path == common.MOVIE:
+            continue
+        if os.path.isdir(path):
+            shutil.rmtree(path)
+        else:
+            os.remove(path)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--no-movie", action="store_true", help="keep the committed clip, do not run ffmpeg")
     parser.add_argument("--no-routes", action="store_true", help="skip the slow check that every fleet can sail")
     args = parser.parse_args()
 
+    clear_scenario(keep_movie=args.no_movie)
     common.ensure_folders()
     units.write_unit_files()
 

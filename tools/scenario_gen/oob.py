@@ -72,20 +72,20 @@ class NamePool:
 
 PLAYER_NAMES = {
     "ヴェルダリス": ["ヴェルダリス", "セラフィナ", "ルシェンヌ", "アルヴィナ"],
-    "フィオリナ": ["フィオリナ", "ミレイユ", "ソラーナ"],
+    "フィオレスタ": ["フィオレスタ", "ミレイユ", "ソレイナ"],
     "グランディオ": ["グランディオ", "マグナリア", "レグノール"],
     "セリュオン": ["セリュオン", "ティエラン", "ヴィオネル", "カルセイン", "ミルディア", "エレオール"],
-    "ラピエル": ["ラピエル", "ソルヴェ", "フィンネル", "パルセ", "ミナレ", "オルネ", "ヴェイル",
-                 "ユリエ", "ナーヴェ", "リゼル", "テオル", "ピエッタ"],
-    "ティルダ": ["ティルダ", "セロフィ", "ウィスタ", "クレイン", "ハーヴィ", "ルネット"],
-    "ポルタ": ["ポルタ一号", "ポルタ二号", "ポルタ三号", "ポルタ四号", "ポルタ五号"],
+    "ラピエル": ["ラピエル", "ソルヴェ", "フィンネル", "パルセ", "ミナレ", "オルミナ", "ヴェイラ",
+                 "ユリエ", "ナーヴェ", "リゼル", "テオル", "ピエルナ"],
+    "ティルセア": ["ティルセア", "セロフィ", "ウィスタ", "クレイナ", "ハーヴェン", "ルネット"],
+    "ポルタナ": ["ポルタナ一号", "ポルタナ二号", "ポルタナ三号", "ポルタナ四号", "ポルタナ五号"],
 }
 
 COMPUTER_NAMES = {
     "ドラグニール": ["ドラグニール", "グロムヴァルト", "ヴァルゴール"],
     "ゼムリク": ["ゼムリク", "ストラヴェク", "コルドナ"],
     "グラウベン": ["グラウベン", "ヴォルクス", "ガルデモン"],
-    "ストラゴン": ["ストラゴン", "カルディム", "ボルニク", "ザグロム", "ドラヴェン", "ヘルツォグ"],
+    "ストラゴン": ["ストラゴン", "カルディム", "ボルニク", "ザグロム", "ドラヴェン", "ヘルドラン"],
     "ヴィクセル": ["ヴィクセル", "ドルガ", "クラヴェ", "ゴルト", "ヴァシム", "ロスカ", "ベルニク",
                    "スコルダ", "ミラク", "トラヴェン", "グリーザ", "ケスト"],
     "ザリク": ["ザリク", "ハルド", "ヴォズ", "ラズナ", "ドレク", "ズヴェン"],
@@ -102,7 +102,7 @@ COMPUTER_COMMANDERS = ["ヴィクトル・グラーデ", "ドミトル・ハー�
 STANCES = ["普通", "攻撃", "防御", "強襲"]
 
 PLAYER_BASE_ISLAND = "リゼッタ島"
-COMPUTER_BASE_ISLAND = "ハルヴァ島"
+COMPUTER_BASE_ISLAND = "ハルヴィク島"
 PLAYER_BASE_FLEET = 12
 COMPUTER_BASE_FLEET = 19
 
@@ -157,10 +157,10 @@ def player_variant(v, mask, dist):
     deploy = PLAYER_DEPLOYMENTS[v % 6]
     commanders = PLAYER_COMMANDERS[v:] + PLAYER_COMMANDERS[:v]
     stealthy = v % 3 == 1
-    fighter = aircraft_index("SF-9ゼファール" if stealthy else "SF-7アルヴェン")
-    attack = aircraft_index("SA-6ノクティス" if v % 4 == 3 else "SA-4トリスタ")
-    search = aircraft_index("SE-2ルクス")
-    patrol = aircraft_index("SP-3マーレン")
+    fighter = aircraft_index("SCF-9ゼファール" if stealthy else "SCF-7アルヴェン")
+    attack = aircraft_index("SCA-6ノクティス" if v % 4 == 3 else "SCA-4トリスタ")
+    search = aircraft_index("SCE-2ルクス")
+    patrol = aircraft_index("SCP-3マーレン")
     air = [fighter, attack, search]
     fleets = []
 
@@ -171,7 +171,7 @@ def player_variant(v, mask, dist):
     loads = [(24, 24, 6), (28, 20, 6), (20, 28, 6), (26, 22, 8)][v % 4]
     group = [Ship("ヴェルダリス", names["ヴェルダリス"].take(), resistance=65, fire_control=55, aircraft=loads)]
     if v in (2, 7, 10):
-        group.append(Ship("フィオリナ", names["フィオリナ"].take(), resistance=60, fire_control=50,
+        group.append(Ship("フィオレスタ", names["フィオレスタ"].take(), resistance=60, fire_control=50,
                           aircraft=(16, 10, 4)))
     group += ships("セリュオン", 1 + v % 2, resistance=75, fire_control=75)
     group += ships("ラピエル", 2 + (v % 3), resistance=70, fire_control=65)
@@ -188,23 +188,23 @@ def player_variant(v, mask, dist):
                         sea_point(mask, dist, *deploy["surface"], rng), air, group))
 
     # Third fleet: the destroyer squadron that hunts submarines and screens the straits
-    group = ships("ティルダ", 2 + v % 2, resistance=70, fire_control=60) + ships("ラピエル", 1, resistance=70,
+    group = ships("ティルセア", 2 + v % 2, resistance=70, fire_control=60) + ships("ラピエル", 1, resistance=70,
                                                                                  fire_control=65)
     fleets.append(Fleet(2, commanders[2], "第三水雷戦隊", "直行", "防御",
                         sea_point(mask, dist, *deploy["escort"], rng), air, group))
 
     # Fourth fleet: a landing convoy in half of the variants, to take the northern base
     if v % 2 == 0:
-        group = ships("ポルタ", 2 + v % 3, supplies=100 + 20 * (v % 4), resistance=50, fire_control=30)
+        group = ships("ポルタナ", 2 + v % 3, supplies=100 + 20 * (v % 4), resistance=50, fire_control=30)
         group += ships("ラピエル", 1, resistance=70, fire_control=65)
         fleets.append(Fleet(3, commanders[3], "第四揚陸戦隊", "迂回", "普通",
                             sea_point(mask, dist, *deploy["convoy"], rng), air, group))
 
     # Fifth fleet: a light carrier group in a third of the variants
     if v % 3 == 0:
-        group = [Ship("フィオリナ", names["フィオリナ"].take(), resistance=60, fire_control=50,
+        group = [Ship("フィオレスタ", names["フィオレスタ"].take(), resistance=60, fire_control=50,
                       aircraft=(18, 10, 4))]
-        group += ships("ティルダ", 2, resistance=70, fire_control=60)
+        group += ships("ティルセア", 2, resistance=70, fire_control=60)
         fleets.append(Fleet(4, commanders[4], "第五護衛艦隊", "直行", "防御",
                             sea_point(mask, dist, *deploy["light"], rng), air, group))
 
@@ -214,7 +214,7 @@ def player_variant(v, mask, dist):
                   aircraft=(20 + 2 * (v % 3), 16, 8)),
              Ship("南方防空陣地", "リゼッタ防空陣地", resistance=85, fire_control=70)]
     fleets.append(Fleet(PLAYER_BASE_FLEET, commanders[5], "リゼッタ基地", "直行", "防御", base_point,
-                        [fighter, aircraft_index("SA-4トリスタ"), patrol], group))
+                        [fighter, aircraft_index("SCA-4トリスタ"), patrol], group))
     return fleets
 
 
@@ -223,10 +223,10 @@ def computer_variant(v, mask, dist):
     names = {k: NamePool(n, v * 5) for k, n in COMPUTER_NAMES.items()}
     deploy = COMPUTER_DEPLOYMENTS[v % 6]
     commanders = COMPUTER_COMMANDERS[v:] + COMPUTER_COMMANDERS[:v]
-    fighter = aircraft_index("N-40カズィム" if v % 4 == 2 else "N-31ドラヴィク")
-    attack = aircraft_index("NB-12グラド")
-    search = aircraft_index("NR-5ヴィジル")
-    patrol = aircraft_index("NP-8ソナリス")
+    fighter = aircraft_index("NPF-40カズィム" if v % 4 == 2 else "NPF-31ドラヴィク")
+    attack = aircraft_index("NPB-12グラド")
+    search = aircraft_index("NPR-5ヴィジル")
+    patrol = aircraft_index("NPP-8ソナリス")
     air = [fighter, attack, search]
     fleets = []
 
@@ -279,11 +279,11 @@ def computer_variant(v, mask, dist):
                             sea_point(mask, dist, *deploy["picket"], rng), air, group))
 
     base_point = coastal_base_point(mask, island_by_name(COMPUTER_BASE_ISLAND), 180)
-    group = [Ship("北方要塞基地", "ハルヴァ要塞", supplies=280 + 20 * (v % 4), resistance=85, fire_control=70,
+    group = [Ship("北方要塞基地", "ハルヴィク要塞", supplies=280 + 20 * (v % 4), resistance=85, fire_control=70,
                   aircraft=(20, 18 + 2 * (v % 3), 8)),
-             Ship("北方防空陣地", "ハルヴァ防空陣地", resistance=85, fire_control=70)]
-    fleets.append(Fleet(COMPUTER_BASE_FLEET, commanders[6], "ハルヴァ要塞", "直行", "防御", base_point,
-                        [aircraft_index("N-31ドラヴィク"), attack, patrol], group))
+             Ship("北方防空陣地", "ハルヴィク防空陣地", resistance=85, fire_control=70)]
+    fleets.append(Fleet(COMPUTER_BASE_FLEET, commanders[6], "ハルヴィク要塞", "直行", "防御", base_point,
+                        [aircraft_index("NPF-31ドラヴィク"), attack, patrol], group))
     return fleets
 
 
