@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "frontend/recording_frontend.h"
@@ -188,6 +189,29 @@ INSTANTIATE_TEST_SUITE_P(
                                       Reseal(b);
                                   }}),
     [](const ::testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
+
+// Damage that keeps the checksum right: each file either loads with every
+// count in range or is refused, never read past its end.
+TEST_F(SaveGameTest, ResealedDamageLoadsInRangeOrIsRefused) {
+    auto played = FreshGame();
+    PlaySomeTurns(*played);
+    const std::vector<std::uint8_t> good = EncodeSave(*played);
+    std::mt19937 pick(99);
+    for (int round = 0; round < 30; ++round) {
+        std::vector<std::uint8_t> bytes = good;
+        for (int k = 0; k < 20; ++k)
+            bytes[kHeaderBytes + pick() % (bytes.size() - kHeaderBytes - 4)] =
+                static_cast<std::uint8_t>(pick());
+        Reseal(bytes);
+        std::unique_ptr<GameState> loaded = DecodeSave(bytes, *set_up_);
+        if (!loaded) continue;
+        for (const TFleet& f : loaded->FleetTable) {
+            EXPECT_GE(f.ShipCount, 0);
+            EXPECT_LE(f.ShipCount, kShipSlots);
+        }
+        EXPECT_LE(loaded->LostShipsPlayer.Count, kTableSize);
+    }
+}
 
 TEST_F(SaveGameTest, HugeFileIsRefusedUnread) {
     ASSERT_TRUE(SaveGame(*set_up_, frontend_, folder_.path(), 1));
