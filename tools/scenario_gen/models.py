@@ -127,13 +127,14 @@ def hull(part, m, length, beam, height, bow_rake=0.18, stern=0.75):
 
 
 def turret(part, m_body, m_gun, x, y, size, barrels=1, facing=1):
-    cylinder(part, m_body, "y", (x, y, 0.0), size * 0.45, size * 0.5, sides=8, radius_end=size * 0.42)
+    # a barbette, the gun house on it, and the barrels pointing fore or aft
+    cylinder(part, m_gun, "y", (x, y, 0.0), size * 0.35, size * 0.45, sides=8)
+    cylinder(part, m_body, "y", (x, y + size * 0.35, 0.0), size * 0.45, size * 0.55, sides=8, radius_end=size * 0.45)
+    gun_y = y + size * 0.55
     for k in range(barrels):
-        z = (k - (barrels - 1) / 2.0) * size * 0.28
-        if facing > 0:
-            box(part, m_gun, x, x + size * 1.3, y + size * 0.2, y + size * 0.3, z - size * 0.06, z + size * 0.06)
-        else:
-            box(part, m_gun, x - size * 1.3, x, y + size * 0.2, y + size * 0.3, z - size * 0.06, z + size * 0.06)
+        z = (k - (barrels - 1) / 2.0) * size * 0.3
+        x0, x1 = (x, x + size * 1.6) if facing > 0 else (x - size * 1.6, x)
+        box(part, m_gun, x0, x1, gun_y, gun_y + size * 0.12, z - size * 0.07, z + size * 0.07)
 
 
 def mast(part, m, x, y, height, yard):
