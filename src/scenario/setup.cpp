@@ -307,6 +307,7 @@ void NewGameCancelled(GameState& state, Frontend& frontend) {
 }
 
 std::string ToolCaptionText(const GameState& state) {
+    if (state.SelectedFleet >= kFleetCount) return {};
     return FleetSummary(state.Fleet(state.SelectedFleet), "指揮 艦隊速力");
 }
 

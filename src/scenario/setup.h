@@ -33,7 +33,7 @@ bool SetupScenario(GameState& state, Frontend& frontend, const std::filesystem::
 // The new-game dialog was cancelled: the fleets are cleared and the player told.
 void NewGameCancelled(GameState& state, Frontend& frontend);
 
-// The palette's summary of SelectedFleet.
+// The palette's summary of SelectedFleet; empty when no fleet is selected.
 std::string ToolCaptionText(const GameState& state);
 
 // The 13 top-level items of the palette's fleet tree (the player's fleets).

@@ -164,6 +164,8 @@ TEST_F(SetupTest, PaletteTextsNameTheFleets) {
     EXPECT_EQ(items[6], "第一潜水隊");
     EXPECT_EQ(ToolCaptionText(*state_), first.Name.str() + " " + first.Commander.str() +
                                             "指揮 艦隊速力" + std::to_string(first.Speed));
+    state_->SelectedFleet = kNoFleet;
+    EXPECT_EQ(ToolCaptionText(*state_), "");
 }
 
 TEST_F(SetupTest, SameSeedGivesSameGame) {
