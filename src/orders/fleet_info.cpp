@@ -12,15 +12,21 @@ namespace velmora {
 
 namespace {
 
-bool ValidFleet(int fleet) { return fleet >= 0 && fleet < kFleetCount; }
+bool ValidFleet(int fleet) {
+    return fleet >= 0 && fleet < kFleetCount;
+}
 
-int ShipsIn(const TFleet& fleet) { return std::clamp(fleet.ShipCount, 0, kShipSlots); }
+int ShipsIn(const TFleet& fleet) {
+    return std::clamp(fleet.ShipCount, 0, kShipSlots);
+}
 
 bool ValidShip(const GameState& state, int fleet, int slot) {
     return ValidFleet(fleet) && slot >= 0 && slot < ShipsIn(state.Fleet(fleet));
 }
 
-bool ValidAircraftType(int type) { return type >= 0 && type < kTableSize; }
+bool ValidAircraftType(int type) {
+    return type >= 0 && type < kTableSize;
+}
 
 std::string FleetNodeText(const TFleet& fleet) {
     return fleet.Name.str() + " " + fleet.Commander.str() + "指揮 速力" +
@@ -29,7 +35,9 @@ std::string FleetNodeText(const TFleet& fleet) {
 
 }  // namespace
 
-bool CanShowOwnFleets(const GameState& state) { return state.MapMode != 0; }
+bool CanShowOwnFleets(const GameState& state) {
+    return state.MapMode != 0;
+}
 
 std::vector<FleetTreeNode> BuildOwnFleetTree(const GameState& state) {
     std::vector<FleetTreeNode> nodes;
@@ -75,13 +83,15 @@ std::vector<FormationMark> FormationLayout(const GameState& state, const TFleet&
     for (int type = kCarrier; type <= kDestroyer; ++type) {
         std::vector<int> slots;
         for (int s = 0; s < ShipsIn(fleet); ++s) {
-            if (state.ShipTypeOf(fleet.Ships[static_cast<std::size_t>(s)]) == type) slots.push_back(s);
+            if (state.ShipTypeOf(fleet.Ships[static_cast<std::size_t>(s)]) == type)
+                slots.push_back(s);
         }
         if (slots.empty()) continue;
         const auto step = RoundHalfEven(360.0 / static_cast<double>(slots.size()));
         for (std::size_t j = 0; j < slots.size(); ++j) {
-            const PixelPoint p = PolarPoint(cx, cy, static_cast<double>(step * static_cast<std::int64_t>(j)),
-                                            kRingSpacing * type);
+            const PixelPoint p =
+                PolarPoint(cx, cy, static_cast<double>(step * static_cast<std::int64_t>(j)),
+                           kRingSpacing * type);
             const TShip& ship = fleet.Ships[static_cast<std::size_t>(slots[j])];
             marks.push_back({slots[j], ship.ClassIndex, type, p.X, p.Y});
         }
@@ -140,16 +150,11 @@ std::vector<DataLine> AircraftDataLines(const GameState& state, int type) {
     const AircraftType& a = state.AircraftTypeAt(type);
     auto n = [](std::int32_t v) { return std::to_string(v); };
     return {
-        {"機種名", a.Name.str()},
-        {"攻撃力", n(a.AttackPower)},
-        {"防御力", n(a.Evasion)},
-        {"爆撃命中値", n(a.BombAccuracy)},
-        {"爆撃力", n(a.BombPower)},
-        {"雷撃命中値", n(a.TorpedoAccuracy)},
-        {"雷撃力", n(a.TorpedoPower)},
-        {"電子戦力", n(a.ElectronicWarfare)},
-        {"対潜センサー", n(a.AswSensor)},
-        {"対潜力", n(a.AswPower)},
+        {"機種名", a.Name.str()},         {"攻撃力", n(a.AttackPower)},
+        {"防御力", n(a.Evasion)},         {"爆撃命中値", n(a.BombAccuracy)},
+        {"爆撃力", n(a.BombPower)},       {"雷撃命中値", n(a.TorpedoAccuracy)},
+        {"雷撃力", n(a.TorpedoPower)},    {"電子戦力", n(a.ElectronicWarfare)},
+        {"対潜センサー", n(a.AswSensor)}, {"対潜力", n(a.AswPower)},
     };
 }
 
@@ -161,7 +166,7 @@ std::array<std::optional<int>, 6> AircraftButtonTypes(const GameState& state, in
     const TShip& ship = fleet.Ships[static_cast<std::size_t>(slot)];
     const std::array<std::int32_t, 6> raw{ship.AircraftTypesAboard[0], ship.AircraftTypesAboard[1],
                                           ship.AircraftTypesAboard[2], fleet.AirTypes[4],
-                                          fleet.AirTypes[3], fleet.AirTypes[5]};
+                                          fleet.AirTypes[3],           fleet.AirTypes[5]};
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] != kNoAircraftType && ValidAircraftType(raw[i])) types[i] = raw[i];
     }
@@ -189,8 +194,8 @@ int ScuttlePoints(const TShip& ship_class) {
         int threshold;
     };
     // Indexed by ShipType 1..5; a transport is worth the same whatever its state.
-    constexpr std::array<Row, 6> kPoints{{{0, 0, 0}, {70, 50, 50}, {60, 30, 65}, {40, 25, 40},
-                                          {10, 5, 15}, {40, 40, 0}}};
+    constexpr std::array<Row, 6> kPoints{
+        {{0, 0, 0}, {70, 50, 50}, {60, 30, 65}, {40, 25, 40}, {10, 5, 15}, {40, 40, 0}}};
     const int type = ship_class.ShipType();
     if (type < kCarrier || type > kTransport) return 0;
     const Row& row = kPoints[static_cast<std::size_t>(type)];

@@ -32,7 +32,7 @@ std::vector<FleetTreeNode> BuildOwnFleetTree(const GameState& state);
 // Selection in the fleet tree: which formation is drawn and which ship a
 // double click opens.
 class FleetTreeSelection {
-public:
+  public:
     // Starts over on a freshly built tree, with the first listed fleet drawn.
     void Reset(const std::vector<FleetTreeNode>& nodes);
 
@@ -49,7 +49,7 @@ public:
 
     int DrawnFleet() const { return drawn_fleet_; }
 
-private:
+  private:
     int drawn_fleet_ = 0;
     std::optional<ShipRef> ship_;
 };

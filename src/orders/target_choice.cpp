@@ -17,7 +17,8 @@ ShipTypeCounts CountShipsByType(const GameState& state, const TFleet& fleet) {
     counts.Ships = std::clamp(fleet.ShipCount, 0, kShipSlots);
     for (int i = 0; i < counts.Ships; ++i) {
         int type = state.ShipTypeOf(fleet.Ships[static_cast<std::size_t>(i)]);
-        if (type >= 0 && type < ShipTypeCounts::kTypes) ++counts.ByType[static_cast<std::size_t>(type)];
+        if (type >= 0 && type < ShipTypeCounts::kTypes)
+            ++counts.ByType[static_cast<std::size_t>(type)];
     }
     return counts;
 }
@@ -53,7 +54,9 @@ std::optional<int> ItemForRequest(int request) {
 TargetChoiceSession::TargetChoiceSession(const TAirUnit& attack)
     : group_(attack.TargetGroup), requests_(attack.TargetRequest) {}
 
-std::optional<int> TargetChoiceSession::SelectedTypeItem() const { return ItemForTargetGroup(group_); }
+std::optional<int> TargetChoiceSession::SelectedTypeItem() const {
+    return ItemForTargetGroup(group_);
+}
 
 std::optional<int> TargetChoiceSession::SelectedCountItem(int g) const {
     if (g < 0 || g >= kRequestGroups) return std::nullopt;
@@ -85,10 +88,14 @@ std::string PositionText(const Point& p) {
     return "X:" + std::to_string(p.X) + "Y:" + std::to_string(p.Y);
 }
 
-std::string CountText(int n) { return std::to_string(n); }
+std::string CountText(int n) {
+    return std::to_string(n);
+}
 
 // A record from a broken file may hold any level; show what 0..4 allow.
-int ShownLevel(const TFleet& fleet) { return std::clamp(fleet.DetectLevel, 0, 4); }
+int ShownLevel(const TFleet& fleet) {
+    return std::clamp(fleet.DetectLevel, 0, 4);
+}
 
 }  // namespace
 
@@ -130,6 +137,8 @@ std::vector<SearchInfoLine> SearchInfoLines(const GameState& state, const TFleet
     return lines;
 }
 
-bool SearchInfoOffersDetail(const TFleet& fleet) { return fleet.DetectLevel >= 4; }
+bool SearchInfoOffersDetail(const TFleet& fleet) {
+    return fleet.DetectLevel >= 4;
+}
 
 }  // namespace velmora

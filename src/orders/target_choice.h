@@ -29,8 +29,16 @@ ShipTypeCounts CountShipsByType(const GameState& state, const TFleet& fleet);
 
 // Radio items of the "目標艦種" group, in order.
 inline constexpr std::array<std::string_view, 10> kTargetShipTypeItems{
-    "戦艦", "空母", "巡洋艦", "駆逐艦", "輸送船", "戦艦及び巡洋艦", "第一巡洋艦、第二駆逐艦",
-    "第一戦艦、第二巡洋艦、第三駆逐艦", "地上基地", "対空陣地"};
+    "戦艦",
+    "空母",
+    "巡洋艦",
+    "駆逐艦",
+    "輸送船",
+    "戦艦及び巡洋艦",
+    "第一巡洋艦、第二駆逐艦",
+    "第一戦艦、第二巡洋艦、第三駆逐艦",
+    "地上基地",
+    "対空陣地"};
 
 // Radio items of the three ship-count groups; item i requests i + 1 ships,
 // and "任意" (9) leaves the number to the attack.
@@ -56,7 +64,7 @@ std::optional<int> ItemForRequest(int request);
 // The working values of the attack-target window. It opens on the attack
 // record's group and requests and writes them back when the player decides.
 class TargetChoiceSession {
-public:
+  public:
     static constexpr int kRequestGroups = 3;
 
     explicit TargetChoiceSession(const TAirUnit& attack);
@@ -77,7 +85,7 @@ public:
     // Writes the group and the requests into the record.
     void Apply(TAirUnit& attack) const;
 
-private:
+  private:
     int group_;
     std::array<std::int32_t, 9> requests_;
 };
@@ -91,9 +99,17 @@ struct SearchInfoLine {
 inline constexpr std::string_view kUnknown = "不明";
 
 // The rows of the search information window, in order.
-inline constexpr std::array<std::string_view, 11> kSearchInfoLabels{
-    "秘匿名", "位置", "索敵レベル", "総隻数", "戦艦", "空母", "巡洋艦", "駆逐艦", "輸送船",
-    "防衛側揚陸ポイント", "侵攻側揚陸ポイント"};
+inline constexpr std::array<std::string_view, 11> kSearchInfoLabels{"秘匿名",
+                                                                    "位置",
+                                                                    "索敵レベル",
+                                                                    "総隻数",
+                                                                    "戦艦",
+                                                                    "空母",
+                                                                    "巡洋艦",
+                                                                    "駆逐艦",
+                                                                    "輸送船",
+                                                                    "防衛側揚陸ポイント",
+                                                                    "侵攻側揚陸ポイント"};
 
 // What the player knows about an enemy fleet (or contact marker), by its
 // DetectLevel, one line per row of kSearchInfoLabels. Whatever the level

@@ -12,7 +12,7 @@ class FlatButton;
 class AboutWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit AboutWindow(QWidget* mainWindow = nullptr);
 
     QLabel* titleLabel() const { return title_; }
@@ -20,10 +20,10 @@ public:
     QLabel* creditsLabel() const { return credits_; }
     FlatButton* okButton() const { return ok_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     QWidget* mainWindow_;
     QLabel* title_;
     QLabel* version_;

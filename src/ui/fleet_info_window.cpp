@@ -16,7 +16,9 @@ namespace velmora::ui {
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // No scenario ships pictures of its classes or aircraft, so the picture
 // areas draw a plain silhouette with the name in its place.
@@ -59,7 +61,7 @@ void drawAircraftSilhouette(QPainter& painter, const QRect& box, const QString& 
 
 // A blue picture area with the stand-in picture of a ship class or aircraft.
 class PictureArea : public QWidget {
-public:
+  public:
     enum class Kind { kShip, kAircraft };
 
     PictureArea(Kind kind, QSize size, QWidget* parent) : QWidget(parent), kind_(kind) {
@@ -70,7 +72,7 @@ public:
         update();
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), kPictureBlue);
@@ -82,7 +84,7 @@ protected:
         }
     }
 
-private:
+  private:
     Kind kind_;
     QString name_;
 };
@@ -185,7 +187,9 @@ void AircraftDataWindow::showAircraftData(const GameState& state, int type) {
     exec();
 }
 
-QString AircraftDataWindow::valueOf(const QString& label) const { return grid_->valueOf(label); }
+QString AircraftDataWindow::valueOf(const QString& label) const {
+    return grid_->valueOf(label);
+}
 
 void AircraftDataWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -283,7 +287,9 @@ void UnitDataWindow::showAircraft(int button) {
     }
 }
 
-QString UnitDataWindow::valueOf(const QString& label) const { return grid_->valueOf(label); }
+QString UnitDataWindow::valueOf(const QString& label) const {
+    return grid_->valueOf(label);
+}
 
 void UnitDataWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -314,7 +320,8 @@ FleetInfoWindow::FleetInfoWindow(QWidget* mainWindow)
     // finished with the double click.
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         const int index = item->data(0, Qt::UserRole).toInt();
-        QMetaObject::invokeMethod(this, [this, index] { openNode(index); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, index] { openNode(index); }, Qt::QueuedConnection);
     });
 }
 

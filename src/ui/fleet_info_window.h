@@ -7,7 +7,6 @@
 
 #include <QDialog>
 #include <QWidget>
-
 #include <array>
 #include <vector>
 
@@ -27,7 +26,7 @@ class FlatButton;
 class DataGrid : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     DataGrid(int columns, QWidget* parent = nullptr);
 
     void setLines(const std::vector<DataLine>& lines);
@@ -35,7 +34,7 @@ public:
     QString valueOf(const QString& label) const;
     void setValue(const QString& label, const QString& value);
 
-private:
+  private:
     int columns_;
     QGridLayout* grid_;
     std::vector<std::pair<QLabel*, QLabel*>> rows_;
@@ -46,16 +45,16 @@ private:
 class FormationView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit FormationView(QWidget* parent = nullptr);
 
     void showFleet(const GameState& state, int fleet);
     const std::vector<FormationMark>& marks() const { return marks_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     std::vector<FormationMark> marks_;
     std::vector<QString> names_;
 };
@@ -63,7 +62,7 @@ private:
 class AircraftDataWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit AircraftDataWindow(QWidget* owner = nullptr);
 
     // Shows the figures of AircraftTypeTable[type] modally; nothing happens
@@ -72,10 +71,10 @@ public:
     QString valueOf(const QString& label) const;
     FlatButton* closeButton() const { return close_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     QWidget* owner_;
     QWidget* picture_;
     DataGrid* grid_;
@@ -85,7 +84,7 @@ private:
 class UnitDataWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kAircraftButtons = 6;
 
     // Centred over mainWindow; owned by parent (the main window when none).
@@ -102,10 +101,10 @@ public:
     FlatButton* scuttleButton() const { return scuttle_; }
     AircraftDataWindow* aircraftWindow() const { return aircraftWindow_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void setStance(ShipStance stance);
     void scuttleShown();
     void showAircraft(int button);
@@ -128,7 +127,7 @@ private:
 class FleetInfoWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit FleetInfoWindow(QWidget* mainWindow = nullptr);
 
     // The menu item "艦隊": lists the player's fleets and shows the window
@@ -141,15 +140,15 @@ public:
     FormationView* formation() const { return formation_; }
     UnitDataWindow* unitDataWindow() const { return unitData_; }
 
-signals:
+  signals:
     // True while the window is open (the menu item's check mark).
     void openChanged(bool open);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void nodeSelected(QTreeWidgetItem* item);
     void openNode(int index);
 

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QStringList>
-
 #include <array>
 #include <functional>
 #include <optional>
@@ -29,7 +28,7 @@ inline constexpr int kTargetCancelled = 999;
 class TargetListWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TargetListWindow(QWidget* mainWindow = nullptr);
 
     int pick(const QString& caption, const QStringList& names);
@@ -38,10 +37,10 @@ public:
     FlatButton* okButton() const { return ok_; }
     FlatButton* cancelButton() const { return cancel_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void takeSelected();
     void cancel();
 
@@ -57,7 +56,7 @@ private:
 class AttackTargetWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit AttackTargetWindow(QWidget* mainWindow = nullptr);
 
     void choose(TAirUnit& attack, const QString& caption);
@@ -68,10 +67,10 @@ public:
     QLabel* captionLabel() const { return caption_; }
     FlatButton* decideButton() const { return decide_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void showSession();
 
     QWidget* mainWindow_;
@@ -87,7 +86,7 @@ private:
 class SearchInfoWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit SearchInfoWindow(QWidget* mainWindow = nullptr);
 
     void show(const TFleet& fleet, const GameState& state);
@@ -101,10 +100,10 @@ public:
     FlatButton* detailButton() const { return detail_; }
     FlatButton* cancelButton() const { return cancel_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     QWidget* mainWindow_;
     std::vector<std::pair<QLabel*, QLabel*>> rows_;
     FlatButton* detail_;

@@ -29,12 +29,16 @@ QLabel* valueLabel(QWidget* parent) {
     return label;
 }
 
-QString number(std::int32_t n) { return QString::number(n); }
+QString number(std::int32_t n) {
+    return QString::number(n);
+}
 
 }  // namespace
 
 VictoryWindow::VictoryWindow(QWidget* mainWindow)
-    : QDialog(mainWindow), mainWindow_(mainWindow), close_(new FlatButton(QStringLiteral("OK"), this)) {
+    : QDialog(mainWindow),
+      mainWindow_(mainWindow),
+      close_(new FlatButton(QStringLiteral("OK"), this)) {
     applyWindowLook(this);
     setWindowTitle(QStringLiteral("勝利"));
     setModal(true);
@@ -117,8 +121,10 @@ QString VictoryWindow::valueOf(int half, const QString& label) const {
     if (label == QStringLiteral("航空機損害")) return h.aircraft->text();
     for (const TypeRow& t : kTypeRows) {
         const auto type = static_cast<std::size_t>(t.type);
-        if (label == QStringLiteral("沈没艦") + QString::fromUtf8(t.name)) return h.sunk_by_type[type]->text();
-        if (label == QStringLiteral("損傷艦") + QString::fromUtf8(t.name)) return h.damaged_by_type[type]->text();
+        if (label == QStringLiteral("沈没艦") + QString::fromUtf8(t.name))
+            return h.sunk_by_type[type]->text();
+        if (label == QStringLiteral("損傷艦") + QString::fromUtf8(t.name))
+            return h.damaged_by_type[type]->text();
     }
     return {};
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <array>
 
 #include "frontend/reports.h"
@@ -18,7 +17,7 @@ class FlatButton;
 class VictoryWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit VictoryWindow(QWidget* mainWindow = nullptr);
 
     // Fills the window from the report and shows it modally; the caption
@@ -33,10 +32,10 @@ public:
     QListWidget* sunkList(int half) const { return halves_[static_cast<std::size_t>(half)].sunk; }
     FlatButton* closeButton() const { return close_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     struct Half {
         QLabel* total = nullptr;
         QLabel* landing = nullptr;

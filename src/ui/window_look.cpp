@@ -20,8 +20,10 @@ const QImage& panelPicture() {
 
 // Re-stretches the panel picture whenever the window changes size.
 class PanelBackground : public QObject {
-public:
-    explicit PanelBackground(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+  public:
+    explicit PanelBackground(QWidget* window) : QObject(window) {
+        window->installEventFilter(this);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {

@@ -8,7 +8,7 @@ namespace velmora {
 namespace {
 
 class FleetInfoTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state = std::make_unique<GameState>();
         // Class c has ShipType c for c = 1..7.
@@ -230,17 +230,18 @@ TEST_P(ScuttlePointsTable, ByTypeAndClassDurability) {
     EXPECT_EQ(ScuttlePoints(cls), GetParam().points);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Thresholds, ScuttlePointsTable,
-    ::testing::Values(ScuttleCase{1, 50, 50}, ScuttleCase{1, 51, 70}, ScuttleCase{2, 65, 30},
-                      ScuttleCase{2, 66, 60}, ScuttleCase{3, 40, 25}, ScuttleCase{3, 41, 40},
-                      ScuttleCase{4, 15, 5}, ScuttleCase{4, 16, 10}, ScuttleCase{5, 1, 40},
-                      ScuttleCase{5, 200, 40}, ScuttleCase{6, 100, 0}, ScuttleCase{7, 100, 0},
-                      ScuttleCase{0, 100, 0}, ScuttleCase{12, 100, 0}),
-    [](const ::testing::TestParamInfo<ScuttleCase>& info) {
-        return "Type" + std::to_string(info.param.ship_type) + "Durability" +
-               std::to_string(info.param.durability);
-    });
+INSTANTIATE_TEST_SUITE_P(Thresholds, ScuttlePointsTable,
+                         ::testing::Values(ScuttleCase{1, 50, 50}, ScuttleCase{1, 51, 70},
+                                           ScuttleCase{2, 65, 30}, ScuttleCase{2, 66, 60},
+                                           ScuttleCase{3, 40, 25}, ScuttleCase{3, 41, 40},
+                                           ScuttleCase{4, 15, 5}, ScuttleCase{4, 16, 10},
+                                           ScuttleCase{5, 1, 40}, ScuttleCase{5, 200, 40},
+                                           ScuttleCase{6, 100, 0}, ScuttleCase{7, 100, 0},
+                                           ScuttleCase{0, 100, 0}, ScuttleCase{12, 100, 0}),
+                         [](const ::testing::TestParamInfo<ScuttleCase>& info) {
+                             return "Type" + std::to_string(info.param.ship_type) + "Durability" +
+                                    std::to_string(info.param.durability);
+                         });
 
 TEST_F(FleetInfoTest, ScuttleUsesTheClassDurabilityAndRemovesTheShip) {
     TFleet& f = MakeFleet(0, 0, "A");

@@ -43,7 +43,8 @@ TEST(TargetChoiceSession, OpensOnTheRecordsGroupAndRequests) {
     attack.TargetRequest = {2, 0, 9, 0, 0, 0, 0, 0, 0};
     TargetChoiceSession session(attack);
     ASSERT_TRUE(session.SelectedTypeItem());
-    EXPECT_EQ(kTargetShipTypeItems[static_cast<std::size_t>(*session.SelectedTypeItem())], "地上基地");
+    EXPECT_EQ(kTargetShipTypeItems[static_cast<std::size_t>(*session.SelectedTypeItem())],
+              "地上基地");
     EXPECT_EQ(session.SelectedCountItem(0), 1);
     EXPECT_FALSE(session.SelectedCountItem(1));  // request 0 has no item
     EXPECT_EQ(session.SelectedCountItem(2), 8);
@@ -59,7 +60,7 @@ TEST(TargetChoiceSession, ClicksStoreGroupAndRequestValues) {
     attack.TargetGroup = 2;
     attack.TargetRequest = {1, 1, 1, 7, 7, 7, 7, 7, 7};
     TargetChoiceSession session(attack);
-    session.ChooseTypeItem(7);   // "第一戦艦、第二巡洋艦、第三駆逐艦"
+    session.ChooseTypeItem(7);      // "第一戦艦、第二巡洋艦、第三駆逐艦"
     session.ChooseCountItem(0, 8);  // "任意"
     session.ChooseCountItem(1, 5);  // "六艦"
     session.ChooseCountItem(2, 0);  // "一艦"
@@ -68,7 +69,8 @@ TEST(TargetChoiceSession, ClicksStoreGroupAndRequestValues) {
     EXPECT_EQ(attack.TargetRequest[0], 9);
     EXPECT_EQ(attack.TargetRequest[1], 6);
     EXPECT_EQ(attack.TargetRequest[2], 1);
-    for (std::size_t i = 3; i < attack.TargetRequest.size(); ++i) EXPECT_EQ(attack.TargetRequest[i], 7);
+    for (std::size_t i = 3; i < attack.TargetRequest.size(); ++i)
+        EXPECT_EQ(attack.TargetRequest[i], 7);
 }
 
 TEST(TargetChoiceSession, UnmatchedGroupAndBadClicksLeaveTheRecordAlone) {
@@ -90,7 +92,7 @@ TEST(TargetChoiceSession, UnmatchedGroupAndBadClicksLeaveTheRecordAlone) {
 // ---- search information ---------------------------------------------------
 
 class SearchInfoTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state = std::make_unique<GameState>();
         for (int type = 1; type <= 7; ++type) {
@@ -138,9 +140,17 @@ TEST_P(SearchInfoByLevel, ShowsWhatTheLevelReveals) {
     AddShips(kGroundBase, 1);
     fleet.DetectLevel = GetParam().level;
     const auto lines = SearchInfoLines(*state, fleet);
-    const std::array<const char*, 11> labels{"秘匿名", "位置",   "索敵レベル", "総隻数",
-                                             "戦艦",   "空母",   "巡洋艦",     "駆逐艦",
-                                             "輸送船", "防衛側揚陸ポイント", "侵攻側揚陸ポイント"};
+    const std::array<const char*, 11> labels{"秘匿名",
+                                             "位置",
+                                             "索敵レベル",
+                                             "総隻数",
+                                             "戦艦",
+                                             "空母",
+                                             "巡洋艦",
+                                             "駆逐艦",
+                                             "輸送船",
+                                             "防衛側揚陸ポイント",
+                                             "侵攻側揚陸ポイント"};
     ASSERT_EQ(lines.size(), labels.size());
     for (std::size_t i = 0; i < labels.size(); ++i) {
         EXPECT_EQ(lines[i].Label, labels[i]);
@@ -151,9 +161,15 @@ TEST_P(SearchInfoByLevel, ShowsWhatTheLevelReveals) {
 INSTANTIATE_TEST_SUITE_P(
     Levels, SearchInfoByLevel,
     ::testing::Values(
-        LevelCase{0, {"不明", "不明", "0", "不明", "不明", "不明", "不明", "不明", "不明", "不明", "不明"}},
-        LevelCase{1, {"ハ", "X:321Y:45", "1", "不明", "不明", "不明", "不明", "不明", "不明", "不明", "不明"}},
-        LevelCase{2, {"ハ", "X:321Y:45", "2", "12", "不明", "伴う", "不明", "不明", "不明", "不明", "不明"}},
+        LevelCase{
+            0,
+            {"不明", "不明", "0", "不明", "不明", "不明", "不明", "不明", "不明", "不明", "不明"}},
+        LevelCase{1,
+                  {"ハ", "X:321Y:45", "1", "不明", "不明", "不明", "不明", "不明", "不明", "不明",
+                   "不明"}},
+        LevelCase{
+            2,
+            {"ハ", "X:321Y:45", "2", "12", "不明", "伴う", "不明", "不明", "不明", "不明", "不明"}},
         LevelCase{3, {"ハ", "X:321Y:45", "3", "12", "2", "1", "3", "4", "1", "不明", "不明"}},
         // The base's own side (1) defends, the other side invades.
         LevelCase{4, {"ハ", "X:321Y:45", "4", "12", "2", "1", "3", "4", "1", "40", "17"}},

@@ -1,15 +1,14 @@
+#include <gtest/gtest.h>
+
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
 #include <QTreeWidget>
-
-#include <gtest/gtest.h>
-
 #include <memory>
 
 #include "ui/about_window.h"
-#include "ui/fleet_info_window.h"
 #include "ui/flat_button.h"
+#include "ui/fleet_info_window.h"
 #include "ui/victory_window.h"
 #include "ui_test_input.h"
 
@@ -23,8 +22,8 @@ TEST(VictoryWindow, ShowsEveryFigureInItsHalfUnderTheOutcome) {
     report.Outcome = "プレイヤー側勝利";
     report.Totals = {250, 120};
     report.LandingShown = {-15, 30};
-    report.Sunk[0][1] = 1;      // a player's carrier lost: left half
-    report.Sunk[1][4] = 3;      // computer destroyers lost: right half
+    report.Sunk[0][1] = 1;  // a player's carrier lost: left half
+    report.Sunk[1][4] = 3;  // computer destroyers lost: right half
     report.Damaged[0][5] = 2;
     report.Damaged[1][2] = 4;
     report.CapturePoints = {500, 0};
@@ -70,9 +69,9 @@ TEST(VictoryWindow, HeadingsAreThoseOfBothSides) {
     VictoryWindow window;
     QStringList texts;
     for (QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
-    for (const char* heading : {"プレイヤー得点", "コンピュター得点", "揚陸ポイント", "沈没艦", "損傷艦",
-                                "空母", "戦艦", "巡洋艦", "駆逐艦", "輸送船", "敵基地制圧得点",
-                                "航空機損害"}) {
+    for (const char* heading :
+         {"プレイヤー得点", "コンピュター得点", "揚陸ポイント", "沈没艦", "損傷艦", "空母", "戦艦",
+          "巡洋艦", "駆逐艦", "輸送船", "敵基地制圧得点", "航空機損害"}) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(heading))) << heading;
     }
 }
@@ -92,7 +91,7 @@ TEST(AboutWindow, ShowsTitleVersionAndCreditsAndCloses) {
 // ---- 艦隊情報 / ユニットデ－タ / 航空機データ --------------------------------------
 
 class OwnFleetWindows : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state = std::make_unique<GameState>();
         for (int type = 1; type <= 7; ++type) {
@@ -148,7 +147,8 @@ TEST_F(OwnFleetWindows, TreeListsTheFleetAndAShipDoubleClickOpensItsData) {
     QObject::connect(&window, &FleetInfoWindow::openChanged, [&](bool open) { checkMark = open; });
     QTimer::singleShot(0, &window, [&] {
         QTreeWidget* tree = window.tree();
-        for (int i = 0; i < tree->topLevelItemCount(); ++i) fleets << tree->topLevelItem(i)->text(0);
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            fleets << tree->topLevelItem(i)->text(0);
         marks = static_cast<int>(window.formation()->marks().size());
         QTreeWidgetItem* ship = tree->topLevelItem(0)->child(1);
         tree->setCurrentItem(ship);
@@ -197,7 +197,8 @@ TEST_F(OwnFleetWindows, AircraftButtonsNameTheTypesAndOpenTheirData) {
     bool emptyEnabled = true;
     QTimer::singleShot(0, &window, [&] {
         caption = window.aircraftButton(0)->text();
-        emptyEnabled = window.aircraftButton(1)->isEnabled() || !window.aircraftButton(1)->text().isEmpty();
+        emptyEnabled =
+            window.aircraftButton(1)->isEnabled() || !window.aircraftButton(1)->text().isEmpty();
         // The aircraft window's loop runs this.
         QTimer::singleShot(0, &window, [&] {
             attack = window.aircraftWindow()->valueOf("攻撃力");

@@ -1,13 +1,12 @@
 #include "ui/target_windows.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 
@@ -105,14 +104,15 @@ TEST_P(AttackTargetOpening, SelectsTheRecordsGroup) {
     std::array<QString, 3> counts;
     QTimer::singleShot(0, &window, [&] {
         seen = checkedText(window.typeGroup());
-        for (int g = 0; g < 3; ++g) counts[static_cast<std::size_t>(g)] = checkedText(window.countGroup(g));
+        for (int g = 0; g < 3; ++g)
+            counts[static_cast<std::size_t>(g)] = checkedText(window.countGroup(g));
         window.decideButton()->click();
     });
     window.choose(attack, QStringLiteral("第一艦隊"));
     EXPECT_EQ(seen, QString::fromUtf8(GetParam().selected));
     EXPECT_EQ(counts[0], QStringLiteral("六艦"));
     EXPECT_EQ(counts[1], QStringLiteral("任意"));
-    EXPECT_EQ(counts[2], QString());  // request 0: nothing selected
+    EXPECT_EQ(counts[2], QString());                  // request 0: nothing selected
     EXPECT_EQ(attack.TargetGroup, GetParam().group);  // decided unchanged
 }
 
@@ -132,10 +132,10 @@ TEST(AttackTargetWindow, ClicksReachTheRecordOnDecide) {
     QString caption;
     QTimer::singleShot(0, &window, [&] {
         caption = window.captionLabel()->text();
-        window.typeGroup()->button(9)->click();      // "対空陣地"
-        window.countGroup(0)->button(8)->click();    // "任意"
-        window.countGroup(1)->button(5)->click();    // "六艦"
-        window.stateGroup()->button(2)->click();     // "損傷艦" stays in the window
+        window.typeGroup()->button(9)->click();    // "対空陣地"
+        window.countGroup(0)->button(8)->click();  // "任意"
+        window.countGroup(1)->button(5)->click();  // "六艦"
+        window.stateGroup()->button(2)->click();   // "損傷艦" stays in the window
         window.decideButton()->click();
     });
     window.choose(attack, QStringLiteral("ミサイル攻撃"));
@@ -150,10 +150,11 @@ TEST(AttackTargetWindow, ClicksReachTheRecordOnDecide) {
 // ---- 索敵情報 -----------------------------------------------------------------
 
 class SearchInfoWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state = std::make_unique<GameState>();
-        for (int type = 1; type <= 7; ++type) state->ShipClassTable[static_cast<std::size_t>(type)].ClassIndex = type;
+        for (int type = 1; type <= 7; ++type)
+            state->ShipClassTable[static_cast<std::size_t>(type)].ClassIndex = type;
         fleet.Designation = "ホ";
         fleet.Position = {10, 20};
         fleet.Side = 1;

@@ -2,20 +2,21 @@
 // widgets react as they do to a person.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
-
-#include <gtest/gtest.h>
 
 namespace velmora::ui::testing {
 
 inline void sendMouse(QWidget* target, QEvent::Type type, QPoint at) {
     const QPointF local(at);
     const QPointF global(target->mapToGlobal(at));
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, local, global, Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
@@ -34,19 +35,20 @@ inline void doubleClickAt(QWidget* target, QPoint at) {
 // Closes every open window if a test has not finished with them in time, so
 // a window that failed to react fails its test instead of hanging the run.
 class HangGuard {
-public:
+  public:
     explicit HangGuard(int ms = 5000) {
         timer_.setSingleShot(true);
         QObject::connect(&timer_, &QTimer::timeout, [] {
             ADD_FAILURE() << "a window was still open; closed by the guard";
             for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) dialog->reject();
+                if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible())
+                    dialog->reject();
             }
         });
         timer_.start(ms);
     }
 
-private:
+  private:
     QTimer timer_;
 };
 
