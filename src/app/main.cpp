@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/qt_frontend.h"
+#include "map/qt_frontend.h"
 #include "map/main_window.h"
 #include "media/media_player.h"
 #include "model/game_state.h"
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     auto state = std::make_unique<velmora::GameState>();
     velmora::map::MainWindow window(*state);
     velmora::media::MediaPlayer media(&window);
-    velmora::app::QtFrontend frontend(*state, window, media);
+    velmora::map::QtFrontend frontend(*state, window, media);
     window.setFrontend(&frontend);
     media.setErrorReporter([&frontend](const QString& caption, const QString& text) {
         frontend.MessageOk(caption.toStdString(), text.toStdString());

@@ -118,8 +118,10 @@ bool MainWindow::startGame(const std::filesystem::path& snr, std::uint64_t seed)
     if (frontend_ == nullptr) return false;
     // Music of the start events is looked up in the scenario folder.
     if (scenarioFolderHandler_) scenarioFolderHandler_(DeriveFolders(snr.string()).ScenarioFolder);
+    map_->showBlank();
     if (!SetupScenario(state_, *frontend_, snr, seed)) {
         refreshPalette();
+        redrawMap();
         return false;
     }
     redrawMap();

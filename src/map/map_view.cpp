@@ -46,6 +46,14 @@ void MapView::showTitle() {
     update();
 }
 
+void MapView::showBlank() {
+    showingTitle_ = false;
+    image_ = makeMapPicture(kMapWidth, kMapHeight, Qt::black);
+    overlay_.Clear();
+    painted_ = 0;
+    update();
+}
+
 void MapView::loadMapPicture() {
     if (state_.MapPicture == mapPicturePath_ && !mapPicture_.isNull()) return;
     mapPicturePath_ = state_.MapPicture;

@@ -26,6 +26,8 @@ public:
     void showCaptionLine(const QString& line);
     // Back to the title picture (before a game).
     void showTitle();
+    // A black picture: the title is gone while a new game is set up.
+    void showBlank();
 
     MapOverlay& overlay() { return overlay_; }
     // What the player sees, in map pixels.

@@ -81,6 +81,7 @@ OrdersPalette::OrdersPalette(QWidget* mainWindow)
 
     summary_ = new QLineEdit(this);
     summary_->setReadOnly(true);
+    summary_->setFocusPolicy(Qt::NoFocus);
     summary_->setGeometry(40, 24, 289, 20);
     summary_->setStyleSheet(QStringLiteral("color: white; background: black;"));
 

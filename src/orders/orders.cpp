@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
+#include "scenario/save_game.h"
 #include "turn/geometry.h"
+#include "turn/turn_sequence.h"
 
 namespace velmora {
 namespace {
@@ -73,6 +75,14 @@ void LeaveSectorMode(GameState& state, Frontend& ui, MapOverlay& overlay) {
 }
 
 }  // namespace
+
+int FirstPlayerFleet(const GameState& state) {
+    for (int i = 0; i < kFleetCount; ++i) {
+        const TFleet& f = state.FleetTable[static_cast<std::size_t>(i)];
+        if (f.Active != 0 && f.Side == state.PlayerSide) return i;
+    }
+    return kNoFleet;
+}
 
 int AircraftRange(const GameState& state, int type_index) {
     return state.AircraftTypeAt(type_index).Range;
@@ -273,6 +283,28 @@ bool PopupCancel(GameState& state, Frontend& ui, MapOverlay& overlay) {
     if (state.FleetViewOpen == 0) return false;
     state.FleetViewOpen = 0;
     RedrawMapView(ui, overlay);
+    return true;
+}
+
+void MouseMoved(GameState& state, Frontend& ui, Point p) {
+    state.MouseX = p.X;
+    state.MouseY = p.Y;
+    UpdateCaption(state, ui);
+}
+
+bool OrderEndTurn(GameState& state, Frontend& ui) { return EndTurn(state, ui); }
+
+bool OrderSave(const GameState& state, Frontend& ui, const std::filesystem::path& dir, int slot) {
+    return SaveGame(state, ui, dir, slot);
+}
+
+bool OrderLoad(GameState& state, Frontend& ui, const std::filesystem::path& dir, int slot) {
+    if (!LoadGame(state, ui, dir, slot)) return false;
+    // The selection is not saved: keep it only while it names a fleet in play.
+    if (state.SelectedFleet >= kFleetCount || state.FleetTable[state.SelectedFleet].Active == 0) {
+        state.SelectedFleet = static_cast<std::uint8_t>(FirstPlayerFleet(state));
+    }
+    ui.RefreshPalette();
     return true;
 }
 

@@ -110,6 +110,9 @@ bool PopupCancel(GameState& state, Frontend& ui, MapOverlay& overlay);
 bool OrderSave(const GameState& state, Frontend& ui, const std::filesystem::path& dir, int slot);
 bool OrderLoad(GameState& state, Frontend& ui, const std::filesystem::path& dir, int slot);
 
+// The lowest fleet in play of the player's side, 25 when there is none.
+int FirstPlayerFleet(const GameState& state);
+
 // The range of an aircraft type, 0 for an index outside the table.
 int AircraftRange(const GameState& state, int type_index);
 

@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <functional>
 
 #include "frontend/recording_frontend.h"
@@ -239,6 +242,28 @@ TEST_F(OrdersTest, PopupCancelClosesOnlyAnOpenFleetView) {
     EXPECT_TRUE(PopupCancel(state, ui, overlay));
     EXPECT_EQ(state.FleetViewOpen, 0);
     EXPECT_THAT(ui.CallsOf("RedrawMap"), SizeIs(1));
+}
+
+TEST_F(OrdersTest, EndTurnIsRefusedWhileOneRuns) {
+    state.TurnEndRunning = true;
+    EXPECT_FALSE(OrderEndTurn(state, ui));
+    EXPECT_EQ(state.Turn, 1);
+    state.TurnEndRunning = false;
+    EXPECT_TRUE(OrderEndTurn(state, ui));
+    EXPECT_EQ(state.Turn, 2);
+}
+
+TEST_F(OrdersTest, LoadKeepsTheSelectionOnlyOnAFleetInPlay) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("velmora-orders-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    ASSERT_TRUE(OrderSave(state, ui, dir, 2));
+    state.SelectedFleet = 7;  // not in play in the saved game
+    ASSERT_TRUE(OrderLoad(state, ui, dir, 2));
+    EXPECT_EQ(state.SelectedFleet, 0);
+    EXPECT_THAT(ui.CallsOf("RefreshPalette"), SizeIs(1));
+    EXPECT_FALSE(OrderLoad(state, ui, dir, 3));  // never saved
+    std::filesystem::remove_all(dir);
 }
 
 // A marker tracking computer fleet 13 right beside it.

@@ -1,4 +1,4 @@
-#include "app/qt_frontend.h"
+#include "map/qt_frontend.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -17,7 +17,7 @@
 #include "ui/victory_window.h"
 #include "ui/window_placement.h"
 
-namespace velmora::app {
+namespace velmora::map {
 namespace {
 
 QString qs(std::string_view text) {
@@ -192,4 +192,4 @@ void QtFrontend::ShowVictory(const VictoryReport& report) {
 
 void QtFrontend::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
-}  // namespace velmora::app
+}  // namespace velmora::map

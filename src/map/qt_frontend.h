@@ -14,10 +14,6 @@ namespace velmora::media {
 class MediaPlayer;
 }
 
-namespace velmora::map {
-class MainWindow;
-}
-
 namespace velmora::ui {
 class AttackTargetWindow;
 class BattleMessageWindow;
@@ -30,9 +26,10 @@ class TargetListWindow;
 class VictoryWindow;
 }  // namespace velmora::ui
 
-namespace velmora::app {
+namespace velmora::map {
 
 class BattleWindow;
+class MainWindow;
 
 class QtFrontend : public Frontend {
 public:
@@ -94,4 +91,4 @@ private:
     bool shuttingDown_ = false;
 };
 
-}  // namespace velmora::app
+}  // namespace velmora::map
