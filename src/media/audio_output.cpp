@@ -12,8 +12,9 @@ namespace velmora::media {
 namespace {
 
 constexpr int kBytesPerFrame = kChannels * static_cast<int>(sizeof(std::int16_t));
-// About 90 ms between a cue being asked for and being heard.
-constexpr int kSinkBufferFrames = 4096;
+// What the mixer offers the sink at a time; the sink keeps its own buffer
+// size (a small forced one stalls some servers for seconds at the start).
+constexpr int kOfferedFrames = 4096;
 constexpr int kFileTickMs = 20;
 constexpr int kRenderChunkFrames = 4096;
 
@@ -30,7 +31,7 @@ QAudioFormat MixFormat() {
 MixerDevice::MixerDevice(Mixer& mixer, QObject* parent) : QIODevice(parent), mixer_(mixer) {}
 
 qint64 MixerDevice::bytesAvailable() const {
-    return qint64{kSinkBufferFrames} * kBytesPerFrame + QIODevice::bytesAvailable();
+    return qint64{kOfferedFrames} * kBytesPerFrame + QIODevice::bytesAvailable();
 }
 
 qint64 MixerDevice::readData(char* data, qint64 maxSize) {
@@ -60,7 +61,6 @@ bool SoundCardOutput::start(QString* why) {
         return false;
     }
     sink_ = std::make_unique<QAudioSink>(output, format);
-    sink_->setBufferSize(kSinkBufferFrames * kBytesPerFrame);
     device_.open(QIODevice::ReadOnly);
     sink_->start(&device_);
     if (sink_->error() != QAudio::NoError) {

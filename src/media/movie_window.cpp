@@ -69,9 +69,11 @@ bool MovieWindow::play(const QString& path, const QString& text, QString* failur
     ui::centreOver(this, mainWindow_);  // again, now that the frame is known
     clip_->start(path);
     // A clip that fails at once leaves the window closed: nothing to type.
+    // The video is drawn by the event loop, so the typing serves it too;
+    // otherwise the clip would stand still until the caption is typed.
     if (open_) {
         caption_->setLines(QStringList{text});
-        caption_->Play(false);
+        caption_->Play(true);
     }
     if (failure) *failure = failure_;
     return failure_.isEmpty();

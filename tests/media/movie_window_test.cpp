@@ -118,6 +118,15 @@ TEST_F(MovieWindowTest, ClickBeforeTheEndStopsTheClipAndClosesTheWindow) {
     EXPECT_TRUE(box()->isStopped());
 }
 
+TEST_F(MovieWindowTest, ClickWhileTheCaptionIsTypedEndsAtOnce) {
+    box()->setWaitTime(40);
+    QTimer::singleShot(150, window_, [&] { Click(); });
+    EXPECT_TRUE(Play(kLaunchText.repeated(3)));
+    EXPECT_LT(box()->cursor(), box()->total()) << "typing was cut short";
+    EXPECT_GE(clip_->stops, 1);
+    EXPECT_FALSE(window_->isVisible());
+}
+
 TEST_F(MovieWindowTest, ClipCompletionEndsTheCaptionWait) {
     AtPageWait([&] { emit clip_->finished(); });
     EXPECT_TRUE(Play(kLaunchText));
