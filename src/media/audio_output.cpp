@@ -102,6 +102,9 @@ bool WaveFileOutput::start(QString* why) {
         *why = path_ + QStringLiteral(": ") + QString::fromLocal8Bit(sf_strerror(nullptr));
         return false;
     }
+    // The header follows every write, so a session that is killed still
+    // leaves a valid file.
+    sf_command(file_, SFC_SET_UPDATE_HEADER_AUTO, nullptr, SF_TRUE);
     clock_.start();
     timer_.start();
     return true;

@@ -81,6 +81,7 @@ TEST_F(ScenarioMedia, RecordingIsAValidWaveFileAsLongAsThePlay) {
     auto player = MakePlayer(true);
     EXPECT_TRUE(player->hasOutput());
     SpinEventLoop(500);
+    EXPECT_GT(ReadRecording().size(), 2u * 44100 * 3 / 10) << "valid even before a flush";
     player->flushOutput();
     const double seconds = static_cast<double>(ReadRecording().size()) / 2 / 44100;
     EXPECT_GT(seconds, 0.45);
