@@ -40,7 +40,9 @@ qint64 MixerDevice::readData(char* data, qint64 maxSize) {
     return qint64{frames} * kBytesPerFrame;
 }
 
-qint64 MixerDevice::writeData(const char*, qint64) { return -1; }
+qint64 MixerDevice::writeData(const char*, qint64) {
+    return -1;
+}
 
 SoundCardOutput::SoundCardOutput(Mixer& mixer, QObject* parent)
     : QObject(parent), mixer_(mixer), device_(mixer) {}

@@ -20,32 +20,32 @@ namespace velmora::media {
 // Hands the sink as many mixed bytes as it asks for; never runs dry.
 class MixerDevice : public QIODevice {
     Q_OBJECT
-public:
+  public:
     MixerDevice(Mixer& mixer, QObject* parent = nullptr);
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override;
 
-protected:
+  protected:
     qint64 readData(char* data, qint64 maxSize) override;
     qint64 writeData(const char* data, qint64 size) override;
 
-private:
+  private:
     Mixer& mixer_;
 };
 
 class SoundCardOutput : public QObject {
     Q_OBJECT
-public:
+  public:
     SoundCardOutput(Mixer& mixer, QObject* parent = nullptr);
     ~SoundCardOutput() override;
     // False, with the reason, when there is no device or it will not start.
     bool start(QString* why);
 
-signals:
+  signals:
     // The device stopped with an error while playing.
     void failed(const QString& why);
 
-private:
+  private:
     void onStateChanged(QAudio::State state);
 
     Mixer& mixer_;
@@ -57,7 +57,7 @@ private:
 // real time has passed, so a ten-second session gives ten seconds of sound.
 class WaveFileOutput : public QObject {
     Q_OBJECT
-public:
+  public:
     WaveFileOutput(Mixer& mixer, QString path, QObject* parent = nullptr);
     ~WaveFileOutput() override;
     bool start(QString* why);
@@ -65,7 +65,7 @@ public:
     void flush();
     long long framesWritten() const { return framesWritten_; }
 
-private:
+  private:
     void renderUntilNow();
 
     Mixer& mixer_;

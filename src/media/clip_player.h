@@ -13,7 +13,7 @@ namespace velmora::media {
 
 class ClipPlayer : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     // Starts the clip from its beginning; completion and failure come later
     // as signals.
@@ -21,7 +21,7 @@ public:
     virtual void stop() = 0;
     virtual void setVolume(int percent, bool muted) = 0;
 
-signals:
+  signals:
     void finished();
     void failed(const QString& why);
 };
@@ -30,13 +30,13 @@ signals:
 // the machine has an audio output.
 class QtClipPlayer : public ClipPlayer {
     Q_OBJECT
-public:
+  public:
     QtClipPlayer(QVideoWidget* display, bool withSound, QObject* parent = nullptr);
     void start(const QString& path) override;
     void stop() override;
     void setVolume(int percent, bool muted) override;
 
-private:
+  private:
     void onStatusChanged();
     void onError();
 

@@ -22,7 +22,9 @@ namespace {
 constexpr const char* kMutedKey = "sound/muted";
 constexpr const char* kVolumeKey = "sound/volume";
 
-QSettings Settings() { return QSettings(QStringLiteral("Velmora"), QStringLiteral("Velmora")); }
+QSettings Settings() {
+    return QSettings(QStringLiteral("Velmora"), QStringLiteral("Velmora"));
+}
 
 void ReportToStderr(const QString& caption, const QString& text) {
     std::fprintf(stderr, "%s: %s\n", caption.toLocal8Bit().constData(),
@@ -88,7 +90,9 @@ void MediaPlayer::goSilent(const QString& why) {
                  why.toLocal8Bit().constData());
 }
 
-bool MediaPlayer::hasOutput() const { return soundCard_ || waveFile_; }
+bool MediaPlayer::hasOutput() const {
+    return soundCard_ || waveFile_;
+}
 
 void MediaPlayer::setScenarioFolder(const QString& folder) {
     if (folder == folder_) return;
@@ -105,8 +109,7 @@ void MediaPlayer::setErrorReporter(ErrorReporter reporter) {
 }
 
 std::optional<std::filesystem::path> MediaPlayer::resolve(const QString& subFolder,
-                                                          const QString& file,
-                                                          QString* why) const {
+                                                          const QString& file, QString* why) const {
     why->clear();
     if (folder_.isEmpty()) return std::nullopt;
     const std::string name = (subFolder + QLatin1Char('\\') + file).toStdString();

@@ -27,7 +27,7 @@ class WaveFileOutput;
 
 class MediaPlayer : public QObject {
     Q_OBJECT
-public:
+  public:
     using ErrorReporter = std::function<void(const QString& caption, const QString& text)>;
 
     // Reads VELMORA_AUDIO_OUT (record to a WAVE file instead of the sound
@@ -68,10 +68,10 @@ public:
     Mixer& mixer() { return *mixer_; }
     MovieWindow* movieWindow();
 
-signals:
+  signals:
     void mutedChanged(bool muted);
 
-private:
+  private:
     void openOutput();
     void goSilent(const QString& why);
     std::optional<std::filesystem::path> resolve(const QString& subFolder, const QString& file,

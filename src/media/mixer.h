@@ -15,7 +15,7 @@
 namespace velmora::media {
 
 class Mixer {
-public:
+  public:
     explicit Mixer(std::filesystem::path soundFont = kDefaultSoundFont);
 
     // Replaces the music; false (reason in *why) when it cannot be played,
@@ -35,7 +35,7 @@ public:
     // Writes count stereo frames (2 × count samples, 44100 Hz) into frames.
     void render(std::int16_t* frames, int count);
 
-private:
+  private:
     void addCue(std::int16_t* frames, int count);
     void applyGain(std::int16_t* frames, int count) const;
 

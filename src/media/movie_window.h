@@ -17,7 +17,7 @@ class ClipPlayer;
 
 class MovieWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Plays clips through Qt Multimedia.
     MovieWindow(QWidget* mainWindow, bool withSound);
     // Plays clips through the given player, which the window takes over.
@@ -33,10 +33,10 @@ public:
     QVideoWidget* videoPanel() const { return video_; }
     ClipPlayer* clipPlayer() const { return clip_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void build();
     void attachClip(ClipPlayer* clip);
     void onCaptionClicked();

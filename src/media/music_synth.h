@@ -21,7 +21,7 @@ inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb
 bool IsPlayableMidi(std::string_view bytes, std::string* why = nullptr);
 
 class MusicSynth {
-public:
+  public:
     explicit MusicSynth(std::filesystem::path soundFont = kDefaultSoundFont);
     ~MusicSynth();
     MusicSynth(const MusicSynth&) = delete;
@@ -40,7 +40,7 @@ public:
     // A piece that ends starts over at once.
     void renderAdd(std::int16_t* out, int count);
 
-private:
+  private:
     bool ensureSynth(std::string* why);
     bool startPlayer();
     void deletePlayer();

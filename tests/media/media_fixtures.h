@@ -50,7 +50,8 @@ inline float Sine(int frame, int rate, double hz, float amplitude) {
 // Variable-length quantity of a MIDI delta time.
 inline void PutDelta(std::string& out, std::uint32_t ticks) {
     std::string bytes(1, static_cast<char>(ticks & 0x7F));
-    while ((ticks >>= 7) != 0) bytes.insert(bytes.begin(), static_cast<char>(0x80 | (ticks & 0x7F)));
+    while ((ticks >>= 7) != 0)
+        bytes.insert(bytes.begin(), static_cast<char>(0x80 | (ticks & 0x7F)));
     out += bytes;
 }
 
@@ -90,7 +91,8 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 inline double Loudness(const std::vector<std::int16_t>& samples, double fromSeconds,
                        double toSeconds) {
     auto from = static_cast<std::size_t>(fromSeconds * kSampleRate) * kChannels;
-    auto to = std::min(samples.size(), static_cast<std::size_t>(toSeconds * kSampleRate) * kChannels);
+    auto to =
+        std::min(samples.size(), static_cast<std::size_t>(toSeconds * kSampleRate) * kChannels);
     if (to <= from) return 0.0;
     double sum = 0;
     for (std::size_t i = from; i < to; ++i) sum += std::abs(static_cast<int>(samples[i]));

@@ -30,7 +30,7 @@ struct Report {
 
 // A scenario folder whose media folders are spelt as on Windows.
 class ScenarioMedia : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QDir root(dir_.path());
         root.mkdir("MIDI");
@@ -51,8 +51,9 @@ protected:
         if (recording) qputenv("VELMORA_AUDIO_OUT", QFile::encodeName(recording_));
         auto player = std::make_unique<MediaPlayer>();
         player->setScenarioFolder(dir_.path());
-        player->setErrorReporter(
-            [this](const QString& caption, const QString& text) { reports_.push_back({caption, text}); });
+        player->setErrorReporter([this](const QString& caption, const QString& text) {
+            reports_.push_back({caption, text});
+        });
         return player;
     }
 
@@ -125,7 +126,8 @@ TEST_F(ScenarioMedia, MusicIsRecordedFromTheMidiFolder) {
     EXPECT_TRUE(reports_.empty());
 }
 
-class CueFolderSpelling : public ScenarioMedia, public ::testing::WithParamInterface<const char*> {};
+class CueFolderSpelling : public ScenarioMedia,
+                          public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(CueFolderSpelling, MissingCueIsReportedOnceThenStaysSilentAndQuiet) {
     auto player = MakePlayer(true);
@@ -170,7 +172,9 @@ struct BadFileCase {
     const char* reason;   // a part of the second line
 };
 
-void PrintTo(const BadFileCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadFileCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class UnplayableMedia : public ScenarioMedia, public ::testing::WithParamInterface<BadFileCase> {};
 
@@ -179,8 +183,10 @@ TEST_P(UnplayableMedia, IsReportedOnceWithTheReason) {
     WriteBytes(path(c.file), "not a sound at all");
     auto player = MakePlayer(false);
     for (int i = 0; i < 3; ++i) {
-        if (std::string(c.name).starts_with("Cue")) player->playSoundCue("bad.dat");
-        else player->playMusic("bad.dat");
+        if (std::string(c.name).starts_with("Cue"))
+            player->playSoundCue("bad.dat");
+        else
+            player->playMusic("bad.dat");
     }
     ASSERT_EQ(reports_.size(), 1u);
     QString expected = QString(c.message).replace("FOLDER", dir_.path());
@@ -188,18 +194,20 @@ TEST_P(UnplayableMedia, IsReportedOnceWithTheReason) {
     EXPECT_TRUE(reports_[0].text.contains(c.reason)) << reports_[0].text.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, UnplayableMedia,
-    ::testing::Values(BadFileCase{"Cue", "Wave/bad.dat", "FOLDER/Wave/bad.datがありません。", ""},
-                      BadFileCase{"Music", "MIDI/bad.dat", "\\Midi\\bad.datがありません。", "MIDI"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, UnplayableMedia,
+                         ::testing::Values(BadFileCase{"Cue", "Wave/bad.dat",
+                                                       "FOLDER/Wave/bad.datがありません。", ""},
+                                           BadFileCase{"Music", "MIDI/bad.dat",
+                                                       "\\Midi\\bad.datがありません。", "MIDI"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScenarioMedia, NamesOutsideTheScenarioFolderAreRefused) {
     auto player = MakePlayer(false);
     player->playSoundCue("..\\..\\Boom.wav");
     player->playMusic("../MIDI/Theme.mid");
     ASSERT_EQ(reports_.size(), 2u);
-    EXPECT_TRUE(reports_[0].text.contains("シナリオフォルダの外")) << reports_[0].text.toStdString();
+    EXPECT_TRUE(reports_[0].text.contains("シナリオフォルダの外"))
+        << reports_[0].text.toStdString();
     EXPECT_FALSE(player->mixer().cuePlaying());
     EXPECT_FALSE(player->mixer().musicPlaying());
 }

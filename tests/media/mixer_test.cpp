@@ -15,7 +15,7 @@ std::shared_ptr<const DecodedSound> Level(std::int16_t value, int frames) {
 }
 
 class CueMixing : public ::testing::Test {
-protected:
+  protected:
     std::vector<std::int16_t> Render(int frames) {
         std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * kChannels, 12345);
         mixer_.render(out.data(), frames);
@@ -50,7 +50,8 @@ TEST_F(CueMixing, ASecondCueCutsTheFirstOff) {
 
 TEST_F(CueMixing, SameCueAgainStartsFromItsBeginning) {
     auto ramp = std::make_shared<DecodedSound>();
-    for (int f = 0; f < 100; ++f) ramp->samples.insert(ramp->samples.end(), 2, static_cast<std::int16_t>(f));
+    for (int f = 0; f < 100; ++f)
+        ramp->samples.insert(ramp->samples.end(), 2, static_cast<std::int16_t>(f));
     mixer_.playCue(ramp);
     Render(60);
     mixer_.playCue(ramp);
@@ -63,7 +64,9 @@ struct LevelCase {
     std::int16_t expected;
 };
 
-void PrintTo(const LevelCase& c, std::ostream* os) { *os << "volume " << c.volume << (c.muted ? " muted" : ""); }
+void PrintTo(const LevelCase& c, std::ostream* os) {
+    *os << "volume " << c.volume << (c.muted ? " muted" : "");
+}
 
 class CueLevel : public ::testing::TestWithParam<LevelCase> {};
 
@@ -78,8 +81,9 @@ TEST_P(CueLevel, VolumeAndMuteScaleTheMix) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, CueLevel,
-                         ::testing::Values(LevelCase{100, false, 20000}, LevelCase{50, false, 10000},
-                                           LevelCase{0, false, 0}, LevelCase{100, true, 0},
+                         ::testing::Values(LevelCase{100, false, 20000},
+                                           LevelCase{50, false, 10000}, LevelCase{0, false, 0},
+                                           LevelCase{100, true, 0},
                                            LevelCase{250, false, 20000},  // clamped to 100
                                            LevelCase{-5, false, 0}));
 

@@ -22,7 +22,7 @@ namespace {
 
 // Stands in for the video back end: the test decides when the clip ends.
 class FakeClip : public ClipPlayer {
-public:
+  public:
     void start(const QString& path) override {
         ++starts;
         lastPath = path;
@@ -40,7 +40,7 @@ public:
 const QString kLaunchText = QStringLiteral("第一艦隊第1攻撃隊発艦します！");
 
 class MovieWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         main_.setGeometry(100, 100, 800, 600);
         window_ = new MovieWindow(&main_, clip_);
@@ -193,7 +193,8 @@ TEST(MovieThroughQtMultimedia, UnplayableClipIsReportedOnce) {
     player.playMovie("Launch.ogv", kLaunchText);
     EXPECT_FALSE(rescued);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_TRUE(reports[0].startsWith("\\Movie\\Launch.ogvがありません。")) << reports[0].toStdString();
+    EXPECT_TRUE(reports[0].startsWith("\\Movie\\Launch.ogvがありません。"))
+        << reports[0].toStdString();
     EXPECT_FALSE(player.movieWindow()->isVisible());
 }
 
@@ -201,7 +202,8 @@ TEST(MovieThroughQtMultimedia, UnplayableClipIsReportedOnce) {
 TEST(MovieThroughQtMultimedia, ClipCompletionClosesTheWindow) {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("MOVIE");
-    ASSERT_TRUE(QFile::copy(VELMORA_TEST_DATA "/media/launch.ogv", dir.filePath("MOVIE/Launch.OGV")));
+    ASSERT_TRUE(
+        QFile::copy(VELMORA_TEST_DATA "/media/launch.ogv", dir.filePath("MOVIE/Launch.OGV")));
     MediaPlayer player;
     player.setScenarioFolder(dir.path());
     std::vector<QString> reports;

@@ -20,7 +20,9 @@ struct MidiCase {
     bool playable;
 };
 
-void PrintTo(const MidiCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MidiCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MidiCheck : public ::testing::TestWithParam<MidiCase> {};
 
@@ -37,8 +39,7 @@ std::string WithByte(std::string bytes, std::size_t at, char value) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, MidiCheck,
-    ::testing::Values(MidiCase{"Good", MidiNoteBytes(), true},
-                      MidiCase{"Empty", "", false},
+    ::testing::Values(MidiCase{"Good", MidiNoteBytes(), true}, MidiCase{"Empty", "", false},
                       MidiCase{"WaveFile", "RIFF\x24\x00\x00\x00WAVEfmt ", false},
                       MidiCase{"NoTracks", WithByte(MidiNoteBytes(), 11, 0), false},
                       MidiCase{"ZeroDivision", WithByte(WithByte(MidiNoteBytes(), 12, 0), 13, 0),
@@ -48,8 +49,18 @@ INSTANTIATE_TEST_SUITE_P(
                       MidiCase{"HugeHeaderLength", WithByte(MidiNoteBytes(), 4, '\x7F'), false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Seconds from the start to the first clearly audible sample after `from`.
+double FirstSoundAfter(const std::vector<std::int16_t>& samples, double from) {
+    for (auto i = static_cast<std::size_t>(from * kSampleRate) * kChannels; i < samples.size();
+         ++i) {
+        if (std::abs(static_cast<int>(samples[i])) > 300)
+            return static_cast<double>(i / kChannels) / kSampleRate;
+    }
+    return -1;
+}
+
 class MusicMixing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         midi_ = dir_.filePath("note.mid").toStdString();
         WriteBytes(midi_, MidiNoteBytes(1.0, 2.0));
@@ -75,6 +86,7 @@ TEST_F(MusicMixing, PlaysAndStartsOverWhenThePieceEnds) {
     EXPECT_GT(firstNote, 200.0);
     EXPECT_LT(Loudness(out, 1.6, 1.95), firstNote * 0.1) << "rest after the note";
     EXPECT_GT(Loudness(out, 2.2, 2.8), firstNote * 0.5) << "the piece started over";
+    EXPECT_NEAR(FirstSoundAfter(out, 1.95), 2.0, 0.01) << "restarted within a few milliseconds";
     EXPECT_GT(Loudness(out, 4.2, 4.5), firstNote * 0.5) << "and again";
     EXPECT_EQ(mixer_.musicRestarts(), 2);
     EXPECT_TRUE(mixer_.musicPlaying());

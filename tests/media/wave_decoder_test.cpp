@@ -22,10 +22,12 @@ struct WaveCase {
     int tolerance;  // in 16-bit steps; 8-bit sound is coarse
 };
 
-void PrintTo(const WaveCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WaveDecoding : public ::testing::TestWithParam<WaveCase> {
-protected:
+  protected:
     QTemporaryDir dir_;
 };
 
@@ -74,10 +76,12 @@ struct BrokenCase {
     std::string bytes;
 };
 
-void PrintTo(const BrokenCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BrokenCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BrokenWave : public ::testing::TestWithParam<BrokenCase> {
-protected:
+  protected:
     QTemporaryDir dir_;
 };
 
