@@ -18,7 +18,7 @@ packages=(
     timgm6mb-soundfont gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-ipafont-mincho fonts-ipafont-gothic libgl1-mesa-dri
     # tests of the desktop program
-    xvfb xauth
+    xvfb xauth xdotool imagemagick
     # remakes the movie test clip (tests/data/media)
     gstreamer1.0-tools
 )
