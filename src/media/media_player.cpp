@@ -4,7 +4,6 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QSettings>
-#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>

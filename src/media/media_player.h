@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <filesystem>
@@ -88,7 +89,7 @@ class MediaPlayer : public QObject {
     std::unique_ptr<Mixer> mixer_;
     std::unique_ptr<SoundCardOutput> soundCard_;
     std::unique_ptr<WaveFileOutput> waveFile_;
-    MovieWindow* movieWindow_ = nullptr;
+    QPointer<MovieWindow> movieWindow_;  // the main window may delete it first
     ErrorReporter reportError_;
     bool muted_ = false;
     int volume_ = 100;
