@@ -124,14 +124,19 @@ void OrdersPalette::colourButtons() {
 
 void OrdersPalette::setFleets(const std::vector<std::string>& treeTexts, int selected) {
     filling_ = true;
-    tree_->clear();
-    for (const std::string& text : treeTexts) {
-        auto* item = new QTreeWidgetItem(tree_);
-        item->setText(0, QString::fromStdString(text));
+    // The refresh may come from the tree's own selection signal: keep the
+    // items and change their texts rather than delete them under it.
+    if (tree_->topLevelItemCount() != static_cast<int>(treeTexts.size())) {
+        tree_->clear();
+        for (std::size_t i = 0; i < treeTexts.size(); ++i) new QTreeWidgetItem(tree_);
     }
-    if (selected >= 0 && selected < tree_->topLevelItemCount()) {
-        tree_->setCurrentItem(tree_->topLevelItem(selected));
+    for (std::size_t i = 0; i < treeTexts.size(); ++i) {
+        tree_->topLevelItem(static_cast<int>(i))->setText(0, QString::fromStdString(treeTexts[i]));
     }
+    QTreeWidgetItem* wanted = selected >= 0 && selected < tree_->topLevelItemCount()
+                                  ? tree_->topLevelItem(selected)
+                                  : nullptr;
+    if (tree_->currentItem() != wanted) tree_->setCurrentItem(wanted);
     filling_ = false;
 }
 
