@@ -167,6 +167,7 @@ TEST_F(ScenarioMedia, MissingMusicIsReportedOnceAndStopsThePiece) {
 
 struct BadFileCase {
     const char* name;
+    void (MediaPlayer::*play)(const QString&);
     const char* file;     // written under the scenario folder with junk in it
     const char* message;  // first line of the report
     const char* reason;   // a part of the second line
@@ -182,24 +183,20 @@ TEST_P(UnplayableMedia, IsReportedOnceWithTheReason) {
     const BadFileCase& c = GetParam();
     WriteBytes(path(c.file), "not a sound at all");
     auto player = MakePlayer(false);
-    for (int i = 0; i < 3; ++i) {
-        if (std::string(c.name).starts_with("Cue"))
-            player->playSoundCue("bad.dat");
-        else
-            player->playMusic("bad.dat");
-    }
+    for (int i = 0; i < 3; ++i) (player.get()->*c.play)("bad.dat");
     ASSERT_EQ(reports_.size(), 1u);
     QString expected = QString(c.message).replace("FOLDER", dir_.path());
     EXPECT_TRUE(reports_[0].text.startsWith(expected + "\n(")) << reports_[0].text.toStdString();
     EXPECT_TRUE(reports_[0].text.contains(c.reason)) << reports_[0].text.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, UnplayableMedia,
-                         ::testing::Values(BadFileCase{"Cue", "Wave/bad.dat",
-                                                       "FOLDER/Wave/bad.datがありません。", ""},
-                                           BadFileCase{"Music", "MIDI/bad.dat",
-                                                       "\\Midi\\bad.datがありません。", "MIDI"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnplayableMedia,
+    ::testing::Values(BadFileCase{"Cue", &MediaPlayer::playSoundCue, "Wave/bad.dat",
+                                  "FOLDER/Wave/bad.datがありません。", ""},
+                      BadFileCase{"Music", &MediaPlayer::playMusic, "MIDI/bad.dat",
+                                  "\\Midi\\bad.datがありません。", "MIDI"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScenarioMedia, NamesOutsideTheScenarioFolderAreRefused) {
     auto player = MakePlayer(false);
