@@ -8,7 +8,6 @@
 #include "ui/flat_button.h"
 #include "ui/fonts.h"
 #include "ui/window_look.h"
-#include "ui/window_placement.h"
 
 namespace velmora::ui {
 
@@ -52,7 +51,7 @@ AboutWindow::AboutWindow(QWidget* mainWindow)
 
 void AboutWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOver(this, mainWindow_);
+    placeOver(this, mainWindow_);
 }
 
 }  // namespace velmora::ui

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,7 +11,6 @@
 
 #include "ui/flat_button.h"
 #include "ui/window_look.h"
-#include "ui/window_placement.h"
 
 namespace velmora::ui {
 
@@ -193,7 +193,7 @@ QString AircraftDataWindow::valueOf(const QString& label) const {
 
 void AircraftDataWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOver(this, owner_);
+    placeOver(this, owner_);
 }
 
 // ---- ユニットデ－タ ---------------------------------------------------------------
@@ -293,7 +293,7 @@ QString UnitDataWindow::valueOf(const QString& label) const {
 
 void UnitDataWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOver(this, mainWindow_);
+    placeOver(this, mainWindow_);
 }
 
 // ---- 艦隊情報 ---------------------------------------------------------------------
@@ -309,6 +309,9 @@ FleetInfoWindow::FleetInfoWindow(QWidget* mainWindow)
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(true);
     tree_->setHeaderHidden(true);
+    // Long fleet lines scroll sideways instead of being cut.
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree_->header()->setStretchLastSection(false);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(formation_, 0, Qt::AlignTop);
     layout->addWidget(tree_, 1);
@@ -369,7 +372,7 @@ void FleetInfoWindow::openNode(int index) {
 
 void FleetInfoWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOver(this, mainWindow_);
+    placeOver(this, mainWindow_);
     emit openChanged(true);
 }
 

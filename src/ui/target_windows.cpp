@@ -11,7 +11,6 @@
 
 #include "ui/flat_button.h"
 #include "ui/window_look.h"
-#include "ui/window_placement.h"
 
 namespace velmora::ui {
 
@@ -101,7 +100,7 @@ void TargetListWindow::cancel() {
 
 void TargetListWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOver(this, mainWindow_);
+    placeOver(this, mainWindow_);
 }
 
 // ---- 攻撃目標選択 ---------------------------------------------------------
@@ -171,7 +170,7 @@ void AttackTargetWindow::showSession() {
 
 void AttackTargetWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOver(this, mainWindow_);
+    placeOver(this, mainWindow_);
 }
 
 // ---- 索敵情報 -------------------------------------------------------------
@@ -235,7 +234,7 @@ QString SearchInfoWindow::valueOf(const QString& label) const {
 
 void SearchInfoWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOver(this, mainWindow_);
+    placeOver(this, mainWindow_);
 }
 
 }  // namespace velmora::ui

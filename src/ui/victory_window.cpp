@@ -8,7 +8,6 @@
 
 #include "ui/flat_button.h"
 #include "ui/window_look.h"
-#include "ui/window_placement.h"
 
 namespace velmora::ui {
 
@@ -131,7 +130,7 @@ QString VictoryWindow::valueOf(int half, const QString& label) const {
 
 void VictoryWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    centreOver(this, mainWindow_);
+    placeOver(this, mainWindow_);
 }
 
 }  // namespace velmora::ui

@@ -3,11 +3,14 @@
 #include <QEvent>
 #include <QImage>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "ui/compressed_image.h"
 #include "ui/flat_button.h"
 #include "ui/fonts.h"
+#include "ui/window_placement.h"
 
 namespace velmora::ui {
 
@@ -58,6 +61,19 @@ void applyWindowLook(QWidget* window) {
     window->setAutoFillBackground(true);
     PanelBackground::stretchOver(window);
     new PanelBackground(window);
+}
+
+void placeOver(QWidget* window, QWidget* owner) {
+    centreOver(window, owner);
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) return;
+    const QRect room = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    QPoint at = frame.topLeft();
+    // The top-left corner wins when the window is larger than the screen.
+    at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - frame.width())));
+    at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - frame.height())));
+    if (at != frame.topLeft()) window->move(at);
 }
 
 QColor panelButtonFace() {

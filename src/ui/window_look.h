@@ -21,6 +21,11 @@ inline const QColor kPictureBlue{0, 0, 255};
 // picture stretched over its whole area (it follows the window's size).
 void applyWindowLook(QWidget* window);
 
+// Centres `window` over `owner` (as centreOver does), then pulls it back
+// inside the screen where it would stick out, so its title bar and buttons
+// stay reachable when it is larger than its owner.
+void placeOver(QWidget* window, QWidget* owner);
+
 // The button face: the panel picture's pixel at (width − 10, 0).
 QColor panelButtonFace();
 
