@@ -16,12 +16,7 @@ namespace velmora::ui {
 
 namespace {
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-// No scenario ships pictures of its classes or aircraft, so the picture
-// areas draw a plain silhouette with the name in its place.
+// The silhouettes that stand in for the missing pictures.
 void drawShipSilhouette(QPainter& painter, const QRect& box, const QString& name) {
     const double w = box.width();
     const double h = box.height();
@@ -59,37 +54,30 @@ void drawAircraftSilhouette(QPainter& painter, const QRect& box, const QString& 
     painter.restore();
 }
 
-// A blue picture area with the stand-in picture of a ship class or aircraft.
-class PictureArea : public QWidget {
-  public:
-    enum class Kind { kShip, kAircraft };
-
-    PictureArea(Kind kind, QSize size, QWidget* parent) : QWidget(parent), kind_(kind) {
-        setFixedSize(size);
-    }
-    void setName(const QString& name) {
-        name_ = name;
-        update();
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.fillRect(rect(), kPictureBlue);
-        if (name_.isEmpty()) return;
-        if (kind_ == Kind::kShip) {
-            drawShipSilhouette(painter, rect().adjusted(40, 30, -40, -20), name_);
-        } else {
-            drawAircraftSilhouette(painter, rect(), name_);
-        }
-    }
-
-  private:
-    Kind kind_;
-    QString name_;
-};
-
 }  // namespace
+
+// ---- picture areas -----------------------------------------------------------
+
+StandInPicture::StandInPicture(Kind kind, QSize size, QWidget* parent)
+    : QWidget(parent), kind_(kind) {
+    setFixedSize(size);
+}
+
+void StandInPicture::setName(const QString& name) {
+    name_ = name;
+    update();
+}
+
+void StandInPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kPictureBlue);
+    if (name_.isEmpty()) return;
+    if (kind_ == Kind::kShip) {
+        drawShipSilhouette(painter, rect().adjusted(40, 30, -40, -20), name_);
+    } else {
+        drawAircraftSilhouette(painter, rect(), name_);
+    }
+}
 
 // ---- label/value rows -------------------------------------------------------
 
@@ -107,8 +95,8 @@ void DataGrid::setLines(const std::vector<DataLine>& lines) {
     rows_.clear();
     const int per_column = (static_cast<int>(lines.size()) + columns_ - 1) / columns_;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        auto* label = new QLabel(qs(lines[i].Label), this);
-        auto* value = new QLabel(qs(lines[i].Value), this);
+        auto* label = new QLabel(fromEngineText(lines[i].Label), this);
+        auto* value = new QLabel(fromEngineText(lines[i].Value), this);
         value->setStyleSheet(QStringLiteral("color: #ffff80"));
         const int row = static_cast<int>(i) % per_column;
         const int col = static_cast<int>(i) / per_column * 2;
@@ -142,7 +130,7 @@ void FormationView::showFleet(const GameState& state, int fleet) {
     marks_ = FormationLayout(state, f, width(), height());
     names_.clear();
     for (const FormationMark& mark : marks_) {
-        names_.push_back(qs(f.Ships[static_cast<std::size_t>(mark.Slot)].Name.str()));
+        names_.push_back(fromEngineText(f.Ships[static_cast<std::size_t>(mark.Slot)].Name.str()));
     }
     update();
 }
@@ -161,7 +149,7 @@ void FormationView::paintEvent(QPaintEvent*) {
 AircraftDataWindow::AircraftDataWindow(QWidget* owner)
     : QDialog(owner),
       owner_(owner),
-      picture_(new PictureArea(PictureArea::Kind::kAircraft, QSize(500, 180), this)),
+      picture_(new StandInPicture(StandInPicture::Kind::kAircraft, QSize(500, 180), this)),
       grid_(new DataGrid(2, this)),
       close_(new FlatButton(QStringLiteral("OK"), this)) {
     applyWindowLook(this);
@@ -183,7 +171,7 @@ void AircraftDataWindow::showAircraftData(const GameState& state, int type) {
     const auto lines = AircraftDataLines(state, type);
     if (lines.empty()) return;
     grid_->setLines(lines);
-    static_cast<PictureArea*>(picture_)->setName(qs(lines.front().Value));
+    picture_->setName(grid_->valueOf(QStringLiteral("機種名")));
     exec();
 }
 
@@ -201,7 +189,7 @@ void AircraftDataWindow::showEvent(QShowEvent* event) {
 UnitDataWindow::UnitDataWindow(QWidget* mainWindow, QWidget* parent)
     : QDialog(parent != nullptr ? parent : mainWindow),
       mainWindow_(mainWindow),
-      strip_(new PictureArea(PictureArea::Kind::kShip, QSize(550, 120), this)),
+      strip_(new StandInPicture(StandInPicture::Kind::kShip, QSize(550, 120), this)),
       grid_(new DataGrid(3, this)),
       patrol_(new FlatButton(QStringLiteral("対潜哨戒"), this)),
       alert_(new FlatButton(QStringLiteral("対空警戒"), this)),
@@ -251,12 +239,13 @@ bool UnitDataWindow::showShipData(GameState& state, int fleet, int slot) {
     slot_ = slot;
     scuttled_ = false;
     grid_->setLines(lines);
-    static_cast<PictureArea*>(strip_)->setName(qs(lines[1].Value));  // "艦型"
+    strip_->setName(grid_->valueOf(QStringLiteral("艦型")));
 
     aircraftTypes_ = AircraftButtonTypes(state, fleet, slot);
     for (std::size_t i = 0; i < aircraft_.size(); ++i) {
         const auto& type = aircraftTypes_[i];
-        aircraft_[i]->setText(type ? qs(state.AircraftTypeAt(*type).Name.str()) : QString());
+        aircraft_[i]->setText(type ? fromEngineText(state.AircraftTypeAt(*type).Name.str())
+                                   : QString());
         aircraft_[i]->setEnabled(type.has_value());
     }
     exec();
@@ -267,8 +256,7 @@ bool UnitDataWindow::showShipData(GameState& state, int fleet, int slot) {
 void UnitDataWindow::setStance(ShipStance stance) {
     if (state_ == nullptr) return;
     if (auto label = SetShipStance(*state_, fleet_, slot_, stance)) {
-        grid_->setValue(QStringLiteral("戦闘状態"),
-                        QString::fromUtf8(label->data(), static_cast<qsizetype>(label->size())));
+        grid_->setValue(QStringLiteral("戦闘状態"), fromEngineText(*label));
     }
 }
 
@@ -346,7 +334,7 @@ void FleetInfoWindow::refreshOwnFleets() {
         const FleetTreeNode& node = nodes_[i];
         auto* item = node.IsShip() && fleetItem ? new QTreeWidgetItem(fleetItem)
                                                 : new QTreeWidgetItem(tree_);
-        item->setText(0, qs(node.Text));
+        item->setText(0, fromEngineText(node.Text));
         item->setData(0, Qt::UserRole, static_cast<int>(i));
         if (!node.IsShip()) fleetItem = item;
     }

@@ -40,6 +40,26 @@ class DataGrid : public QWidget {
     std::vector<std::pair<QLabel*, QLabel*>> rows_;
 };
 
+// A blue picture area. No scenario ships pictures of its ship classes or
+// aircraft, so a plain silhouette with the name stands in for the picture.
+class StandInPicture : public QWidget {
+    Q_OBJECT
+
+  public:
+    enum class Kind { kShip, kAircraft };
+
+    StandInPicture(Kind kind, QSize size, QWidget* parent = nullptr);
+    void setName(const QString& name);
+    const QString& name() const { return name_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    Kind kind_;
+    QString name_;
+};
+
 // The blue picture area with the carriers, battleships, cruisers and
 // destroyers of one fleet on their rings.
 class FormationView : public QWidget {
@@ -76,7 +96,7 @@ class AircraftDataWindow : public QDialog {
 
   private:
     QWidget* owner_;
-    QWidget* picture_;
+    StandInPicture* picture_;
     DataGrid* grid_;
     FlatButton* close_;
 };
@@ -110,7 +130,7 @@ class UnitDataWindow : public QDialog {
     void showAircraft(int button);
 
     QWidget* mainWindow_;
-    QWidget* strip_;
+    StandInPicture* strip_;
     DataGrid* grid_;
     std::array<FlatButton*, kAircraftButtons> aircraft_{};
     std::array<std::optional<int>, kAircraftButtons> aircraftTypes_{};

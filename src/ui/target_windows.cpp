@@ -16,18 +16,14 @@ namespace velmora::ui {
 
 namespace {
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A captioned box of radio buttons, ids 0..n-1 in item order.
 template <std::size_t N>
 QGroupBox* radioBox(std::string_view caption, const std::array<std::string_view, N>& items,
                     QButtonGroup* group, int columns) {
-    auto* box = new QGroupBox(qs(caption));
+    auto* box = new QGroupBox(fromEngineText(caption));
     auto* grid = new QGridLayout(box);
     for (std::size_t i = 0; i < N; ++i) {
-        auto* radio = new QRadioButton(qs(items[i]), box);
+        auto* radio = new QRadioButton(fromEngineText(items[i]), box);
         group->addButton(radio, static_cast<int>(i));
         grid->addWidget(radio, static_cast<int>(i) / columns, static_cast<int>(i) % columns);
     }
@@ -187,7 +183,7 @@ SearchInfoWindow::SearchInfoWindow(QWidget* mainWindow)
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(16);
     for (std::size_t i = 0; i < kSearchInfoLabels.size(); ++i) {
-        auto* label = new QLabel(qs(kSearchInfoLabels[i]), this);
+        auto* label = new QLabel(fromEngineText(kSearchInfoLabels[i]), this);
         auto* value = new QLabel(this);
         grid->addWidget(label, static_cast<int>(i), 0);
         grid->addWidget(value, static_cast<int>(i), 1);
@@ -213,7 +209,7 @@ void SearchInfoWindow::show(const TFleet& fleet, const GameState& state) {
     shown_ = fleet;
     const auto lines = SearchInfoLines(state, fleet);
     for (std::size_t i = 0; i < lines.size() && i < rows_.size(); ++i) {
-        rows_[i].second->setText(qs(lines[i].Value));
+        rows_[i].second->setText(fromEngineText(lines[i].Value));
     }
     detail_->setVisible(detailHandler_ && SearchInfoOffersDetail(fleet));
     QDialog::show();

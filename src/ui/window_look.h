@@ -5,6 +5,8 @@
 
 #include <QColor>
 #include <QList>
+#include <QString>
+#include <string_view>
 
 class QWidget;
 
@@ -16,6 +18,11 @@ class FlatButton;
 inline const QColor kWindowFace{0x20, 0x30, 0x50};
 // The blue of the picture areas.
 inline const QColor kPictureBlue{0, 0, 255};
+
+// The engine's UTF-8 text as a Qt string.
+inline QString fromEngineText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Gives `window` the font "ＭＳ Ｐゴシック" 9 pt, white text and the panel
 // picture stretched over its whole area (it follows the window's size).
