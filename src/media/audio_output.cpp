@@ -44,11 +44,49 @@ qint64 MixerDevice::writeData(const char*, qint64) {
     return -1;
 }
 
-SoundCardOutput::SoundCardOutput(Mixer& mixer, QObject* parent)
-    : QObject(parent), mixer_(mixer), device_(mixer) {}
+// The sink and the device it pulls from, both in the audio thread.
+class SinkWorker : public QObject {
+    Q_OBJECT
+  public:
+    explicit SinkWorker(Mixer& mixer) : device_(new MixerDevice(mixer, this)) {}
+    ~SinkWorker() override {
+        if (sink_) sink_->stop();
+    }
+
+    bool open(const QAudioDevice& output, QString* why) {
+        sink_ = std::make_unique<QAudioSink>(output, MixFormat());
+        connect(sink_.get(), &QAudioSink::stateChanged, this, &SinkWorker::onStateChanged);
+        device_->open(QIODevice::ReadOnly);
+        sink_->start(device_);
+        if (sink_->error() == QAudio::NoError) return true;
+        *why = QStringLiteral("the audio device would not start");
+        sink_.reset();
+        return false;
+    }
+
+  signals:
+    void failed(const QString& why);
+
+  private:
+    void onStateChanged(QAudio::State state) {
+        if (state != QAudio::StoppedState || !sink_) return;
+        QAudio::Error error = sink_->error();
+        if (error == QAudio::NoError) return;
+        emit failed(error == QAudio::OpenError
+                        ? QStringLiteral("the audio device could not be opened")
+                        : QStringLiteral("the audio device stopped working"));
+    }
+
+    MixerDevice* device_;
+    std::unique_ptr<QAudioSink> sink_;
+};
+
+SoundCardOutput::SoundCardOutput(Mixer& mixer, QObject* parent) : QObject(parent), mixer_(mixer) {
+    thread_.setObjectName(QStringLiteral("velmora audio"));
+}
 
 SoundCardOutput::~SoundCardOutput() {
-    if (sink_) sink_->stop();
+    stopThread();
 }
 
 bool SoundCardOutput::start(QString* why) {
@@ -57,29 +95,30 @@ bool SoundCardOutput::start(QString* why) {
         *why = QStringLiteral("no audio output device");
         return false;
     }
-    QAudioFormat format = MixFormat();
-    if (!output.isFormatSupported(format)) {
+    if (!output.isFormatSupported(MixFormat())) {
         *why = QStringLiteral("the audio device does not take 44100 Hz stereo 16-bit sound");
         return false;
     }
-    sink_ = std::make_unique<QAudioSink>(output, format);
-    device_.open(QIODevice::ReadOnly);
-    sink_->start(&device_);
-    if (sink_->error() != QAudio::NoError) {
-        *why = QStringLiteral("the audio device would not start");
-        sink_.reset();
-        return false;
-    }
-    connect(sink_.get(), &QAudioSink::stateChanged, this, &SoundCardOutput::onStateChanged);
-    return true;
+    thread_.start();
+    worker_ = new SinkWorker(mixer_);
+    worker_->moveToThread(&thread_);
+    connect(worker_, &SinkWorker::failed, this, &SoundCardOutput::failed);
+    bool started = false;
+    QMetaObject::invokeMethod(
+        worker_, [&] { started = worker_->open(output, why); }, Qt::BlockingQueuedConnection);
+    if (!started) stopThread();
+    return started;
 }
 
-void SoundCardOutput::onStateChanged(QAudio::State state) {
-    if (state != QAudio::StoppedState || !sink_) return;
-    QAudio::Error error = sink_->error();
-    if (error == QAudio::NoError) return;
-    emit failed(error == QAudio::OpenError ? QStringLiteral("the audio device could not be opened")
-                                           : QStringLiteral("the audio device stopped working"));
+// The sink is stopped and deleted in the thread it lives in.
+void SoundCardOutput::stopThread() {
+    if (worker_) {
+        QMetaObject::invokeMethod(
+            worker_, [this] { delete worker_; }, Qt::BlockingQueuedConnection);
+        worker_ = nullptr;
+    }
+    thread_.quit();
+    thread_.wait();
 }
 
 WaveFileOutput::WaveFileOutput(Mixer& mixer, QString path, QObject* parent)
@@ -132,3 +171,5 @@ void WaveFileOutput::flush() {
 }
 
 }  // namespace velmora::media
+
+#include "audio_output.moc"

@@ -7,6 +7,7 @@
 #include <QIODevice>
 #include <QObject>
 #include <QString>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -33,6 +34,9 @@ class MixerDevice : public QIODevice {
     Mixer& mixer_;
 };
 
+// Pulls the mix into a QAudioSink on a thread of its own, so that the music
+// goes on while the window thread is busy (typing a caption serves no
+// events).
 class SoundCardOutput : public QObject {
     Q_OBJECT
   public:
@@ -46,11 +50,11 @@ class SoundCardOutput : public QObject {
     void failed(const QString& why);
 
   private:
-    void onStateChanged(QAudio::State state);
+    void stopThread();
 
     Mixer& mixer_;
-    MixerDevice device_;
-    std::unique_ptr<QAudioSink> sink_;
+    QThread thread_;
+    class SinkWorker* worker_ = nullptr;  // lives in thread_
 };
 
 // Renders the mix into a 44100 Hz stereo 16-bit WAVE file, as much audio as

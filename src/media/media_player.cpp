@@ -74,6 +74,7 @@ void MediaPlayer::openOutput() {
         goSilent(why);
         return;
     }
+    mixer_->loadSoundFont();  // a failure is told with the first piece
     connect(soundCard_.get(), &SoundCardOutput::failed, this, [this](const QString& reason) {
         // Not deleted inside its own signal.
         soundCard_.release()->deleteLater();

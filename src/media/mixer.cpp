@@ -12,6 +12,11 @@ bool Mixer::playMusic(const std::filesystem::path& file, std::string* why) {
     return music_.play(file, why);
 }
 
+bool Mixer::loadSoundFont(std::string* why) {
+    std::lock_guard lock(mutex_);
+    return music_.loadSoundFont(why);
+}
+
 void Mixer::stopMusic() {
     std::lock_guard lock(mutex_);
     music_.stop();

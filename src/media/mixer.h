@@ -22,6 +22,7 @@ class Mixer {
     // in which case no music plays.
     bool playMusic(const std::filesystem::path& file, std::string* why = nullptr);
     void stopMusic();
+    bool loadSoundFont(std::string* why = nullptr);
     bool musicPlaying() const;
     int musicRestarts() const;
 

@@ -76,7 +76,7 @@ MusicSynth::~MusicSynth() {
     if (settings_) delete_fluid_settings(settings_);
 }
 
-bool MusicSynth::ensureSynth(std::string* why) {
+bool MusicSynth::loadSoundFont(std::string* why) {
     if (synth_) return true;
     QuietFluidSynthLog();
     settings_ = new_fluid_settings();
@@ -105,7 +105,7 @@ bool MusicSynth::play(const std::filesystem::path& file, std::string* why) {
         SetWhy(why, "ファイルを読めません");
         return false;
     }
-    if (!IsPlayableMidi(*bytes, why) || !ensureSynth(why)) return false;
+    if (!IsPlayableMidi(*bytes, why) || !loadSoundFont(why)) return false;
     midiBytes_ = std::move(*bytes);
     restarts_ = 0;
     if (!startPlayer()) {

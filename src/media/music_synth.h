@@ -31,6 +31,10 @@ class MusicSynth {
     // read, is no MIDI file, or the soundfont cannot be loaded. The old
     // piece is stopped either way.
     bool play(const std::filesystem::path& file, std::string* why = nullptr);
+    // Loads the soundfont now rather than at the first piece (which would
+    // hold up the sound card for a moment). False, with the reason, when it
+    // cannot be loaded.
+    bool loadSoundFont(std::string* why = nullptr);
     void stop();
     bool playing() const { return player_ != nullptr; }
     // How often the piece has started over since play().
@@ -41,7 +45,6 @@ class MusicSynth {
     void renderAdd(std::int16_t* out, int count);
 
   private:
-    bool ensureSynth(std::string* why);
     bool startPlayer();
     void deletePlayer();
     void renderBlock(std::int16_t* out, int count);
