@@ -4,7 +4,9 @@
 
 #include <QAudioDevice>
 #include <QAudioFormat>
+#include <QAudioSink>
 #include <QMediaDevices>
+#include <memory>
 #include <vector>
 
 namespace velmora::media {

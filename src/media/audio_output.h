@@ -2,15 +2,12 @@
 // mixer) or, for recording play sessions, a WAVE file written in real time.
 #pragma once
 
-#include <QAudioSink>
 #include <QElapsedTimer>
 #include <QIODevice>
 #include <QObject>
 #include <QString>
 #include <QThread>
 #include <QTimer>
-#include <functional>
-#include <memory>
 
 #include "media/mixer.h"
 
