@@ -64,7 +64,6 @@ class WaveFileOutput : public QObject {
     bool start(QString* why);
     // Renders up to now and brings the file's header up to date.
     void flush();
-    long long framesWritten() const { return framesWritten_; }
 
   private:
     void renderUntilNow();
