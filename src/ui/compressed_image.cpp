@@ -53,6 +53,7 @@ int bitsPerPixel(const QByteArray& bmp) {
 }
 
 void deltaEncode(QByteArray& bytes, int distance) {
+    if (distance <= 0) return;
     for (qsizetype i = bytes.size() - 1; i >= distance; --i) {
         bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) -
                                      static_cast<unsigned char>(bytes[i - distance]));
@@ -60,6 +61,7 @@ void deltaEncode(QByteArray& bytes, int distance) {
 }
 
 void deltaDecode(QByteArray& bytes, int distance) {
+    if (distance <= 0) return;
     for (qsizetype i = distance; i < bytes.size(); ++i) {
         bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) +
                                      static_cast<unsigned char>(bytes[i - distance]));
@@ -140,7 +142,7 @@ std::optional<QByteArray> decodeCompressedBitmap(const QByteArray& data) {
     if (!plain || plain->isEmpty()) return std::nullopt;
     const int distance = static_cast<unsigned char>(plain->front());
     QByteArray bmp = plain->mid(1);
-    if (distance > 0) deltaDecode(bmp, distance);
+    deltaDecode(bmp, distance);
     return bmp;
 }
 
