@@ -6,6 +6,7 @@
 #include "ui/window_placement.h"
 
 #include <QLabel>
+#include <QShowEvent>
 #include <QMessageBox>
 
 namespace velmora::ui {
@@ -19,9 +20,8 @@ constexpr int kRightLeft = 208;
 
 }  // namespace
 
-void prepareDialogShow(QWidget* dialog, QWidget* main, const CompressedImageWidget& background,
-                       std::initializer_list<FlatButton*> buttons) {
-    centreOver(dialog, main);
+void takeButtonFaceFromBackground(const CompressedImageWidget& background,
+                                  std::initializer_list<FlatButton*> buttons) {
     const QImage& picture = background.picture();
     const QPoint probe(picture.width() - 10, 0);
     if (!picture.valid(probe)) return;
@@ -78,7 +78,7 @@ void MessageWindow::runModal(const QString& caption, const QString& text) {
     label_->adjustSize();
     label_->setFixedWidth(width() - 16);
     setWindowTitle(caption);
-    prepareDialogShow(this, main_, *background_, {left_, right_});
+    takeButtonFaceFromBackground(*background_, {left_, right_});
     left_->setFocus();
     exec();
 }
@@ -113,6 +113,11 @@ bool MessageWindow::confirm(const QString& caption, const QString& text) {
     box.adjustSize();
     centreOver(&box, main_);
     return box.exec() == QMessageBox::Ok;
+}
+
+void MessageWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOver(this, main_);
 }
 
 }  // namespace velmora::ui

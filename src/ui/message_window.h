@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <initializer_list>
+
 class QLabel;
 
 namespace velmora::ui {
@@ -31,6 +33,10 @@ public:
     FlatButton* rightButton() const { return right_; }
     QLabel* textLabel() const { return label_; }
 
+protected:
+    // Centred here, once the window has its frame, so the outer size counts.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void runModal(const QString& caption, const QString& text);
 
@@ -42,9 +48,9 @@ private:
     bool answer_ = false;
 };
 
-// Centres the dialog over `main` and gives the buttons the face colour of the
-// background picture's pixel ten pixels left of its top-right corner.
-void prepareDialogShow(QWidget* dialog, QWidget* main, const CompressedImageWidget& background,
-                       std::initializer_list<FlatButton*> buttons);
+// Gives the buttons the face colour of the background picture's pixel ten
+// pixels left of its top-right corner.
+void takeButtonFaceFromBackground(const CompressedImageWidget& background,
+                                  std::initializer_list<FlatButton*> buttons);
 
 }  // namespace velmora::ui

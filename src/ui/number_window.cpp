@@ -7,6 +7,7 @@
 #include "ui/window_placement.h"
 
 #include <QLabel>
+#include <QShowEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -99,13 +100,18 @@ bool NumberWindow::ask(const QString& caption, const QString& prompt, QString& v
     scroll_->setMaximum(std::max(0, maximum));
     scroll_->setValue(std::max(0, typedNumber(value)));
     edit_->setText(value);
-    prepareDialogShow(this, main_, *background_, {ok_, cancel_});
+    takeButtonFaceFromBackground(*background_, {ok_, cancel_});
     edit_->setFocus();
     edit_->selectAll();
     exec();
     if (!accepted_) return false;
     value = working_;
     return true;
+}
+
+void NumberWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOver(this, main_);
 }
 
 }  // namespace velmora::ui

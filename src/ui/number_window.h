@@ -31,6 +31,10 @@ public:
     FlatButton* okButton() const { return ok_; }
     FlatButton* cancelButton() const { return cancel_; }
 
+protected:
+    // Centred here, once the window has its frame, so the outer size counts.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void scrolled(int position);
     void edited(const QString& text);
