@@ -20,7 +20,8 @@ done
 
 if [ "${VELMORA_E2E_INNER:-}" != 1 ]; then
     export VELMORA_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+    # A start number of our own keeps parallel Xvfb runs from racing for :99.
+    exec xvfb-run -a -n $((200 + $$ % 600)) -s "-screen 0 1280x800x24" "$0" "$@"
 fi
 
 work=$(mktemp -d)
