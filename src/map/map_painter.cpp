@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "ui/fonts.h"
+#include "ui/map_text.h"
 
 namespace velmora::map {
 namespace {
@@ -67,11 +68,8 @@ void paint(QPainter& p, const MapSymbol& s) {
 }
 
 void paint(QPainter& p, const MapLabel& l) {
-    p.setFont(ui::uiFont(ui::kMincho, l.Size));
-    p.setPen(colourOf(l.Colour));
-    p.setBrush(Qt::NoBrush);
-    const QFontMetrics metrics(p.font(), p.device());
-    p.drawText(l.X, l.Y + metrics.ascent(), QString::fromStdString(l.Text));
+    setPenMode(p, PenMode::kCopy);
+    ui::DrawMapText(p, l.X, l.Y, QString::fromStdString(l.Text), colourOf(l.Colour), l.Size);
 }
 
 void paint(QPainter& p, const MapPie& pie) {
