@@ -53,10 +53,17 @@ void BattleMessageWindow::show(const QString& text) {
 
     QPointer<BattleMessageWindow> self(this);
     QEventLoop loop;
+    QEventLoop* outer = loop_;
     loop_ = &loop;
     if (waiting_) loop.exec();
     if (!self) return;
-    loop_ = nullptr;
+    loop_ = outer;
+    // A report shown from inside another report's wait: the one click
+    // answers both.
+    if (outer != nullptr) {
+        outer->quit();
+        return;
+    }
     timer_.stop();
     hide();
 }

@@ -42,10 +42,10 @@ MessageWindow::MessageWindow(QWidget* mainWindow)
     setFixedSize(clientSizeFor(300, 115));
     background_->loadResource(QStringLiteral(":/backgrounds/message.vci"));
     background_->move(0, 0);
-    // The strip the picture leaves uncovered takes the picture's own colour.
-    if (!background_->picture().isNull()) {
+    // The strip the picture leaves uncovered continues its shadowed edge.
+    if (const QImage& picture = background_->picture(); !picture.isNull()) {
         QPalette shade = palette();
-        shade.setColor(QPalette::Window, background_->picture().pixelColor(0, 0));
+        shade.setColor(QPalette::Window, picture.pixelColor(picture.width() - 1, picture.height() - 1));
         setPalette(shade);
         setAutoFillBackground(true);
     }

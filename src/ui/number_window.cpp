@@ -59,6 +59,18 @@ NumberWindow::NumberWindow(QWidget* mainWindow)
 
     scroll_->setGeometry(24, 56, kFieldWidth, 17);
     scroll_->setMinimum(0);
+    // Steel tones, so the bar sits in the panel rather than on it.
+    QPalette steel = scroll_->palette();
+    steel.setColor(QPalette::Window, QColor(0x1A, 0x28, 0x3A));
+    steel.setColor(QPalette::Base, QColor(0x1A, 0x28, 0x3A));
+    steel.setColor(QPalette::Button, QColor(0x5A, 0x78, 0x9E));
+    steel.setColor(QPalette::ButtonText, Qt::white);
+    steel.setColor(QPalette::WindowText, Qt::white);
+    steel.setColor(QPalette::Light, QColor(0x7C, 0x92, 0xB0));
+    steel.setColor(QPalette::Dark, QColor(0x08, 0x0E, 0x18));
+    steel.setColor(QPalette::Mid, QColor(0x2E, 0x44, 0x62));
+    steel.setColor(QPalette::Shadow, QColor(0x08, 0x0E, 0x18));
+    scroll_->setPalette(steel);
 
     ok_->resize(kButtonSize);
     ok_->move(48, 80);

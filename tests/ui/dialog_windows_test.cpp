@@ -312,6 +312,20 @@ TEST(BattleMessageWindow, ClosingTheWindowEndsTheWait) {
     EXPECT_FALSE(window.isVisible());
 }
 
+TEST(BattleMessageWindow, ReportFromInsideAnotherReportsWaitEndsWithOneClick) {
+    BattleMessageWindow window;
+    bool innerReturned = false;
+    QTimer::singleShot(30, &window, [&] {
+        QTimer::singleShot(60, &window, [&] { clickAt(&window, {20, 20}); });
+        window.show(QStringLiteral("第二報"));
+        innerReturned = true;
+    });
+    window.show(QStringLiteral("第一報"));
+    EXPECT_TRUE(innerReturned);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.message(), QStringLiteral("第二報 Clic Here"));
+}
+
 // ---- conversation window ----------------------------------------------------
 
 TEST(ConversationWindow, BoxIsFiftyOneByNineCells) {
