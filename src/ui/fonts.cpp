@@ -34,7 +34,11 @@ void InstallJapaneseFonts() {
 }
 
 QFont uiFont(const char* windowsFace, int points) {
-    InstallJapaneseFonts();
+    static const bool installed = [] {
+        InstallJapaneseFonts();
+        return true;
+    }();
+    (void)installed;
     const QString face = QString::fromUtf8(windowsFace);
     QFont font(face, points);
     // Some Qt builds ignore substitutions for a family that fontconfig does
