@@ -133,6 +133,8 @@ signals:
     void flowText();
     void idle();
     void flowEnded();
+    // A left click on the box. The box turns no page by itself: its window
+    // connects this to NextPage.
     void clicked();
 
 protected:
