@@ -148,6 +148,34 @@ TEST_F(OrdersTest, SearchButtonDrawsSetSectorsAndSwitchesMode) {
     EXPECT_EQ(overlay.Drawings, expected);
 }
 
+// ASW sectors are found with the search radius but drawn with the range of
+// the ASW aircraft aboard, or 20 without any.
+struct AswCase {
+    int asw_aboard;
+    int wedge_radius;
+};
+
+class AswSectorTest : public OrdersTest, public ::testing::WithParamInterface<AswCase> {};
+
+TEST_P(AswSectorTest, ClickTogglesTheAswFlagAndDrawsTheWedge) {
+    TFleet& f = state.FleetTable[0];
+    f.AirTypes[5] = 7;
+    state.AircraftTypeTable[7].Range = 60;
+    f.ShipCount = 2;
+    f.Ships[0].AircraftAboard[5] = -4;  // broken counts do not count
+    f.Ships[1].AircraftAboard[5] = GetParam().asw_aboard;
+    state.MapMode = kMapModeAswSearch;
+    Click(MouseButton::kLeft, {260, 230});
+    EXPECT_EQ(f.AswSectors[2], 1);
+    EXPECT_EQ(f.SearchSectors[2], 0);
+    EXPECT_EQ(overlay.Drawings, SectorWedge(f, GetParam().wedge_radius, 2));
+    Click(MouseButton::kRight, {0, 0});
+    EXPECT_EQ(state.MapMode, kMapModeNormal);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, AswSectorTest,
+                         ::testing::Values(AswCase{0, kAswFallbackRadius}, AswCase{3, 60}));
+
 TEST_F(OrdersTest, TargetModesHandTheShiftedPointToTheWaitingWindow) {
     state.MapMode = kMapModeAirRaidTarget;
     const MapClickResult r = Click(MouseButton::kLeft, {100, 120});
