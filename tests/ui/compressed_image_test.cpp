@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QtEndian>
 
 #include <cstdint>
@@ -51,6 +53,8 @@ struct DepthCase {
     int bitsPerPixel;
     int delta;
 };
+
+void PrintTo(const DepthCase& c, std::ostream* os) { *os << c.bitsPerPixel << " bits"; }
 
 class CompressedImageDepth : public ::testing::TestWithParam<DepthCase> {};
 
@@ -110,6 +114,8 @@ struct DamageCase {
     QByteArray (*make)(const QByteArray& good);
 };
 
+void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name; }
+
 class CompressedImageDamage : public ::testing::TestWithParam<DamageCase> {};
 
 TEST_P(CompressedImageDamage, IsRefusedWithoutReadingPastTheData) {
@@ -157,6 +163,8 @@ struct BackgroundCase {
     const char* resource;
     QSize size;
 };
+
+void PrintTo(const BackgroundCase& c, std::ostream* os) { *os << c.resource; }
 
 class Backgrounds : public ::testing::TestWithParam<BackgroundCase> {};
 

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
@@ -60,6 +62,11 @@ struct CentreCase {
     QSize own;
     QPoint expected;
 };
+
+void PrintTo(const CentreCase& c, std::ostream* os) {
+    *os << c.own.width() << "x" << c.own.height() << " over " << c.main.width() << "x"
+        << c.main.height();
+}
 
 class Centring : public ::testing::TestWithParam<CentreCase> {};
 
@@ -200,6 +207,8 @@ struct NumberCase {
     const char* value;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
+
 class AskNumber : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(AskNumber, ClampsTypedNumbersAndKeepsTheValueOnCancel) {
@@ -259,6 +268,8 @@ struct RevealCase {
     int count;
     const char* shown;
 };
+
+void PrintTo(const RevealCase& c, std::ostream* os) { *os << c.message << " / " << c.count; }
 
 class BattleReveal : public ::testing::TestWithParam<RevealCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QElapsedTimer>
 #include <QPointer>
 
@@ -17,6 +19,8 @@ struct CellCase {
     int cell;
     QPoint position;
 };
+
+void PrintTo(const CellCase& c, std::ostream* os) { *os << "cell " << c.cell; }
 
 class SerifGridCells : public ::testing::TestWithParam<CellCase> {};
 
@@ -61,6 +65,8 @@ struct LayoutCase {
     int cell;         // a cell to look at
     const char* text;  // what it holds
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
 
 class SerifLayout : public ::testing::TestWithParam<LayoutCase> {};
 
