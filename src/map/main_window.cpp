@@ -100,7 +100,7 @@ void MainWindow::setScenarioFolderHandler(std::function<void(const std::string&)
 }
 
 void MainWindow::newGame() {
-    if (frontend_ == nullptr || state_.TurnEndRunning) return;
+    if (frontend_ == nullptr || busy()) return;
     QFileDialog dialog(this, QString(), QString(), kScenarioFilter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -115,7 +115,16 @@ void MainWindow::newGame() {
 }
 
 bool MainWindow::startGame(const std::filesystem::path& snr, std::uint64_t seed) {
-    if (frontend_ == nullptr) return false;
+    if (frontend_ == nullptr || busy()) return false;
+    struct SettingUp {
+        bool& flag;
+        explicit SettingUp(bool& f) : flag(f) { flag = true; }
+        ~SettingUp() { flag = false; }
+    } settingUp(settingUp_);
+    return setUp(snr, seed);
+}
+
+bool MainWindow::setUp(const std::filesystem::path& snr, std::uint64_t seed) {
     // Music of the start events is looked up in the scenario folder.
     if (scenarioFolderHandler_) scenarioFolderHandler_(DeriveFolders(snr.string()).ScenarioFolder);
     map_->showBlank();
@@ -136,12 +145,12 @@ void MainWindow::saveSlot(int slot) {
 }
 
 void MainWindow::loadSlot(int slot) {
-    if (frontend_ == nullptr || state_.TurnEndRunning) return;
+    if (frontend_ == nullptr || busy()) return;
     if (OrderLoad(state_, *frontend_, saveDirectory_, slot) && !palette_->isVisible()) palette_->show();
 }
 
 void MainWindow::endTurn() {
-    if (frontend_ == nullptr || !hasGame() || state_.TurnEndRunning) return;
+    if (frontend_ == nullptr || !hasGame() || busy()) return;
     OrderEndTurn(state_, *frontend_);
 }
 
@@ -163,7 +172,7 @@ void MainWindow::setTurnEndEnabled(bool enabled) {
 }
 
 void MainWindow::mapPressed(MouseButton button, Point at, QPoint globalPos) {
-    if (frontend_ == nullptr) return;
+    if (frontend_ == nullptr || settingUp_) return;
     if (button == MouseButton::kRight) popup_->exec(globalPos);
     const MapClickResult result = MapClick(state_, *frontend_, map_->overlay(), button, at);
     map_->flushOverlay();
@@ -171,7 +180,7 @@ void MainWindow::mapPressed(MouseButton button, Point at, QPoint globalPos) {
 }
 
 void MainWindow::paletteOrder(PaletteOrder order) {
-    if (frontend_ == nullptr || !hasGame()) return;
+    if (frontend_ == nullptr || !hasGame() || settingUp_) return;
     Frontend& ui = *frontend_;
     MapOverlay& overlay = map_->overlay();
     switch (order) {

@@ -73,6 +73,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool setUp(const std::filesystem::path& snr, std::uint64_t seed);
     void buildMenus();
     void buildPopup();
     void connectPalette();
@@ -81,6 +82,9 @@ private:
     void showPalette();
     void showOwnFleets();
     bool hasGame() const { return state_.MapMode != kMapModeNoGame; }
+    // A set-up or a turn end is running and waits for the player somewhere:
+    // nothing may start another one or replace the game under it.
+    bool busy() const { return settingUp_ || state_.TurnEndRunning; }
 
     GameState& state_;
     Frontend* frontend_ = nullptr;
@@ -96,6 +100,7 @@ private:
     QAction* aboutItem_ = nullptr;
     std::function<void(const std::string&)> scenarioFolderHandler_;
     std::filesystem::path saveDirectory_;
+    bool settingUp_ = false;
 };
 
 }  // namespace velmora::map

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+
+#include <filesystem>
+#include <memory>
 #include <QMenu>
 #include <QTreeWidget>
 
@@ -10,6 +13,7 @@
 #include "map/map_painter.h"
 #include "map/map_view.h"
 #include "map/orders_palette.h"
+#include "scenario/save_game.h"
 #include "ui/flat_button.h"
 
 namespace velmora::map {
@@ -161,6 +165,45 @@ TEST_F(MainWindowTest, NoGameShowsTheTitleAndRefusesOrders) {
     EXPECT_TRUE(window.mapView()->showingTitle());
     window.palette()->button(PaletteOrder::kMove)->click();
     EXPECT_EQ(state.MapMode, kMapModeNoGame);
+}
+
+// A player who presses "ターン終了" and "ロード1" while the start events of a
+// new game wait for them.
+class ImpatientFrontend : public RecordingFrontend {
+public:
+    MainWindow* window = nullptr;
+    void SayText(std::string_view text) override {
+        RecordingFrontend::SayText(text);
+        if (window == nullptr) return;
+        window->endTurn();
+        window->loadSlot(1);
+    }
+};
+
+TEST(NewGameTest, NothingStartsWhileTheSetUpWaitsForThePlayer) {
+    auto holder = std::make_unique<GameState>();
+    GameState& state = *holder;
+    ImpatientFrontend ui;
+    MainWindow window(state);
+    window.setFrontend(&ui);
+    const auto dir = std::filesystem::temp_directory_path() / "velmora-map-test-saves";
+    std::filesystem::create_directories(dir);
+    window.setSaveDirectory(dir);
+    auto other = std::make_unique<GameState>();
+    other->Turn = 7;
+    ASSERT_TRUE(SaveGame(*other, ui, dir, 1));
+    const char* scenario = VELMORA_TEST_DATA "/fixture/Fixture/fixture.snr";
+    ASSERT_TRUE(window.startGame(scenario, 1));
+
+    // The second game's start events run while a game is in play.
+    ui.window = &window;
+    ui.ClearTranscript();
+    ASSERT_TRUE(window.startGame(scenario, 2));
+    EXPECT_THAT(ui.CallsOf("SayText"), ::testing::Not(::testing::IsEmpty()));
+    EXPECT_EQ(state.Turn, 1);
+    EXPECT_EQ(state.MapMode, kMapModeNormal);
+    EXPECT_FALSE(window.mapView()->showingTitle());
+    std::filesystem::remove_all(dir);
 }
 
 TEST(CaptionScreenTest, LineIsWhiteOnBlackAroundTheCentre) {
