@@ -187,17 +187,17 @@ void SerifBox::ClearText() {
     update();
 }
 
-bool SerifBox::flow(unsigned generation) {
+void SerifBox::flow(unsigned generation) {
     QPointer<SerifBox> self(this);
     const int cellsPerPage = grid().cellsPerPage();
     while (true) {
-        if (stopped_) return false;
+        if (stopped_) return;
         renderPage();
         showNow();
 
         // Type the page from the cursor on.
         while (true) {
-            if (stopped_) return false;
+            if (stopped_) return;
             if (!cells_.isBlank(cursor_)) {
                 {
                     QPainter painter(&canvas_);
@@ -205,31 +205,31 @@ bool SerifBox::flow(unsigned generation) {
                 }
                 showNow();
                 emit flowText();
-                if (!self || !flowStillOurs(generation)) return false;
+                if (!self || !flowStillOurs(generation)) return;
                 charWait();
             } else if (!spaceSkip_) {
                 charWait();
             }
-            if (!self || !flowStillOurs(generation)) return false;
+            if (!self || !flowStillOurs(generation)) return;
             ++cursor_;
             if (cursor_ > pageEnd_ || cursor_ > total()) break;
         }
 
         if (cursor_ > total()) {
-            if (!autoStop_ && !waitPage(generation)) return false;
+            if (!autoStop_ && !waitPage(generation)) return;
             cursor_ = total();
             pageEnd_ = total();
             eraseWaitMark();
             showNow();
             stopped_ = true;
             emit flowEnded();
-            return true;
+            return;
         }
 
         // The page is full: wait, then turn the page the way the handler chose.
         bool turned = false;
         while (!turned) {
-            if (!waitPage(generation)) return false;
+            if (!waitPage(generation)) return;
             if (direction_ == 0) {
                 pageStart_ = pageEnd_ + 1;
                 turned = true;
@@ -237,7 +237,7 @@ bool SerifBox::flow(unsigned generation) {
                 pageStart_ = std::max(1, pageStart_ - cellsPerPage);
                 turned = true;
             } else if (stopped_) {
-                return false;
+                return;
             }
             // Any other direction stays on the finished page and waits again,
             // rather than typing the next page's first cell over this one.

@@ -143,9 +143,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // Each returns false when the flow must be abandoned: the box was
-    // deleted, stopped, or a newer Play took over.
-    bool flow(unsigned generation);
+    // Types pages until the text has been acknowledged, or until the box is
+    // stopped, deleted or taken over by a newer Play.
+    void flow(unsigned generation);
+    // False when the flow must be abandoned: the box was deleted or a newer
+    // Play took over.
     bool waitPage(unsigned generation);
     void charWait();
     void blinkWait();
