@@ -116,8 +116,8 @@ bool ParseReal(const std::string& word, double& value) {
 class ScriptReader {
   public:
     ScriptReader(GameState& state, const std::filesystem::path& file, int n1, int n2,
-                 Diagnostics& diag)
-        : state_(state), file_(file.string()), n1_(n1), n2_(n2), diag_(diag) {}
+                 Diagnostics& diag, ScriptListener* listener)
+        : state_(state), file_(file.string()), n1_(n1), n2_(n2), diag_(diag), listener_(listener) {}
 
     void Run(const std::vector<std::string>& lines) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -130,14 +130,19 @@ class ScriptReader {
     void ReadLine(const std::string& line) {
         std::string lower = LowerAscii(line);
         if (talk_mode_ && IsSpeech(lower)) {
+            if (listener_) listener_->Speech(line_number_, line);
             AppendSpeech(line);
             return;
         }
         bool has_colon = Contains(line, ":");
         for (int k = 0; k < static_cast<int>(ScriptCommandWords.size()); ++k) {
             std::string_view header = ScriptSectionWords[static_cast<std::size_t>(k)];
-            if (!header.empty() && has_colon && Contains(line, header)) RunSection(k, line);
+            if (!header.empty() && has_colon && Contains(line, header)) {
+                if (listener_) listener_->Section(line_number_, k, line);
+                RunSection(k, line);
+            }
             if (Contains(lower, LowerAscii(ScriptCommandWords[static_cast<std::size_t>(k)]))) {
+                if (listener_) listener_->Command(line_number_, k, line);
                 RunCommand(k, line);
             }
         }
@@ -213,7 +218,10 @@ class ScriptReader {
     int RequireInteger(const std::string& word) {
         int value = 0;
         if (!ParseScriptInteger(word, value)) {
-            throw ScenarioError(file_, line_number_, std::string(kNotANumber) + word);
+            std::string message = std::string(kNotANumber) + word;
+            if (!listener_) throw ScenarioError(file_, line_number_, message);
+            diag_.Error(file_, line_number_, message);
+            return 0;
         }
         return value;
     }
@@ -387,6 +395,7 @@ class ScriptReader {
     int n1_;
     int n2_;
     Diagnostics& diag_;
+    ScriptListener* listener_;
     int line_number_ = 0;
     int event_slot_ = 0;
     bool talk_mode_ = false;
@@ -431,12 +440,35 @@ void CreateFleet(GameState& state, int fleet_index, const WordSlotArray& slots) 
     fleet.Position = {IntegerOr(slots[7], 0), IntegerOr(slots[8], 0)};
 }
 
-void ParseScenarioScript(GameState& state, const std::filesystem::path& file, int n1, int n2,
-                         Diagnostics& diag) {
+namespace {
+
+void ReadScript(GameState& state, const std::filesystem::path& file, int n1, int n2,
+                Diagnostics& diag, ScriptListener* listener) {
     std::optional<std::string> bytes = ReadFileBytes(file);
     if (!bytes) throw ScenarioError(file.string(), 0, "ファイルを読めません");
-    ScriptReader reader(state, file, n1, n2, diag);
+    ScriptReader reader(state, file, n1, n2, diag, listener);
     reader.Run(SplitLines(DecodeFileText(*bytes)));
+}
+
+}  // namespace
+
+void ParseScenarioScript(GameState& state, const std::filesystem::path& file, int n1, int n2,
+                         Diagnostics& diag) {
+    ReadScript(state, file, n1, n2, diag, nullptr);
+}
+
+void ParseScenarioScript(GameState& state, const std::filesystem::path& file, int n1, int n2,
+                         Diagnostics& diag, ScriptListener& listener) {
+    ReadScript(state, file, n1, n2, diag, &listener);
+}
+
+ScriptLineWords SplitScriptLine(std::string_view line) {
+    WordSlotArray slots{};
+    int stored = 0;
+    ScriptLineWords words;
+    words.final_word = SplitWords(line, slots, &stored);
+    words.stored.assign(slots.begin(), slots.begin() + std::min(stored, kWordSlots));
+    return words;
 }
 
 }  // namespace velmora

@@ -3,11 +3,16 @@
 
 The files are Shift-JIS with CR LF line ends, as a scenario author on
 Windows writes them. Every name is invented. Ship positions are not here:
-the scenario script places the fleets.
+the scenario script places the fleets. The media files the script names
+and the model of every type and class are small stand-ins that pass
+velmora-check: a tenth of a second of silence, a one-note MIDI piece, the
+movie tests' clip and a one-triangle model.
 
     python3 tests/data/make_fixture.py
 """
 
+import shutil
+import struct
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent / "fixture"
@@ -46,7 +51,7 @@ WEAPON = "SSM-7"
 # missiles, column 16, side armour, deck armour, area defence, point defence,
 # speed, recon aircraft, weapon key, model file.
 SHIP_CLASSES = [
-    [1, "天鷹", "天鷹型航空母艦", "CV", 5, 2, 0, 0, 120, 60, 20, 0, 0, 2, 5,
+    [1, "天鷹", "天鷹型航空母艦", "CV", 5, 2, 0, 0, 120, 70, 20, 0, 0, 2, 5,
      0, 0, 4, 6, 8, 12, 30, 4, WEAPON, "tenyo.mqo"],
     [2, "雷峰", "雷峰型戦艦", "BB", 4, 1, 0, 0, 200, 2, 0, 9, 30, 6, 15,
      8, 0, 40, 30, 6, 10, 27, 2, WEAPON, "raiho.mqo"],
@@ -119,6 +124,52 @@ def computer_side(n):
     return lines
 
 
+# The files fixture.snr names (tests/data/make_fixture_maps.py writes it).
+CUES = ["attack.wav", "bomb.wav", "hit.wav", "fire.wav", "alarm.wav", "launch.wav", "land.wav",
+        "sonar.wav", "torpedo.wav", "sink.wav"]
+MUSIC = ["start.mid", "battle.mid"]
+MOVIE = "opening.ogv"
+MOVIE_SOURCE = Path(__file__).resolve().parent / "media" / "launch.ogv"
+
+
+def silent_wave(rate=8000, samples=800):
+    data = b"\0\0" * samples
+    fmt = struct.pack("<HHIIHH", 1, 1, rate, rate * 2, 2, 16)
+    body = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt + b"data" + \
+        struct.pack("<I", len(data)) + data
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def one_note_midi():
+    events = bytes([0x00, 0x90, 60, 64, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F, 0x00])
+    header = b"MThd" + struct.pack(">IHHH", 6, 0, 1, 96)
+    return header + b"MTrk" + struct.pack(">I", len(events)) + events
+
+
+def triangle_model(name):
+    lines = ["Metasequoia Document", "Format Text Ver 1.0", "",
+             "Material 1 {", '\t"grey" col(0.6 0.6 0.6 1.0) dif(0.8) amb(0.6)', "}",
+             f'Object "{name}" {{', "\tvisible 15", "\tshading 1", "\tfacet 59.5",
+             "\tvertex 3 {", "\t\t-10.0 0.0 0.0", "\t\t10.0 0.0 0.0", "\t\t0.0 0.0 20.0", "\t}",
+             "\tface 1 {", "\t\t3 V(0 1 2) M(0)", "\t}", "}", "Eof"]
+    return ("\r\n".join(lines) + "\r\n").encode("ascii")
+
+
+def write_media_and_models():
+    for name in CUES:
+        (ROOT / "Wave").mkdir(parents=True, exist_ok=True)
+        (ROOT / "Wave" / name).write_bytes(silent_wave())
+    for name in MUSIC:
+        (ROOT / "Midi").mkdir(parents=True, exist_ok=True)
+        (ROOT / "Midi" / name).write_bytes(one_note_midi())
+    (ROOT / "Movie").mkdir(parents=True, exist_ok=True)
+    shutil.copyfile(MOVIE_SOURCE, ROOT / "Movie" / MOVIE)
+    models = [row[10] for row in AIRCRAFT_TYPES] + [row[24] for row in SHIP_CLASSES]
+    (ROOT / "3Dimage").mkdir(parents=True, exist_ok=True)
+    for name in models:
+        (ROOT / "3Dimage" / name).write_bytes(triangle_model(Path(name).stem))
+
+
 def write_lines(path, rows):
     path.parent.mkdir(parents=True, exist_ok=True)
     text = "".join(" ".join(str(v) for v in row) + "\r\n" for row in rows)
@@ -131,6 +182,7 @@ def main():
     for n in range(VARIANTS):
         write_lines(SHIP_DATA / f"j{n}.dat", player_side(n))
         write_lines(SHIP_DATA / f"a{n}.dat", computer_side(n))
+    write_media_and_models()
 
 
 if __name__ == "__main__":

@@ -16,6 +16,10 @@ WIDTH, HEIGHT = 790, 545
 # Islands (centre x, centre y, radius); every fleet of the script starts at sea.
 ISLANDS = [(395, 272, 45), (160, 300, 30), (620, 230, 25)]
 
+# Coast strips (x0, y0, x1, y1) a few pixels off the bases' positions: a base
+# stands on the coast, every other fleet at sea.
+COASTS = [(630, 50, 705, 56), (690, 504, 765, 510)]
+
 # Fleets of the side files: player 0, 1, 12 (base); computer 13, 14, 15, 24 (base).
 FLEETS = [
     # index, commander, name, route, stance, x, y, air types 0..5
@@ -66,7 +70,8 @@ end
 
 
 def is_land(x, y):
-    return any((x - cx) ** 2 + (y - cy) ** 2 <= r * r for cx, cy, r in ISLANDS)
+    return (any((x - cx) ** 2 + (y - cy) ** 2 <= r * r for cx, cy, r in ISLANDS)
+            or any(x0 <= x <= x1 and y0 <= y <= y1 for x0, y0, x1, y1 in COASTS))
 
 
 def write_bmp(path, palette, index_of):
