@@ -4,7 +4,9 @@
 
 #include <ostream>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPointer>
 
 #include <functional>
@@ -225,6 +227,30 @@ TEST_F(SerifFlow, NextPageOutsideAWaitIsIgnored) {
     box.Play(false);
     EXPECT_EQ(blinks, 2);
     EXPECT_EQ(ended, 1);
+}
+
+TEST_F(SerifFlow, ClickWhileTypingEndsTheNextPageWaitAtOnce) {
+    QObject::connect(&box, &SerifBox::clicked, &box, &SerifBox::NextPage);
+    box.setWaitTime(5);
+    box.setLines({"ab"});  // a, b and the break's blanks: two pages
+    bool clicked = false;
+    QObject::connect(&box, &SerifBox::flowText, [&] {
+        if (clicked) return;
+        clicked = true;
+        // Typing serves no events: the click waits in the queue.
+        QCoreApplication::postEvent(&box, new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5),
+                                                          QPointF(5, 5), Qt::LeftButton,
+                                                          Qt::LeftButton, Qt::NoModifier));
+    });
+    int waitsBeforeClickArrived = 0;
+    onIdle = [&] {
+        // No click of ours: only the queued one may end the first wait.
+        if (pageStarts.empty()) ++waitsBeforeClickArrived;
+        if (waitsBeforeClickArrived > 3 || !pageStarts.empty()) box.NextPage();
+    };
+    box.Play(false);
+    EXPECT_EQ(waitsBeforeClickArrived, 0);
+    EXPECT_EQ(pageStarts.front(), 1);
 }
 
 TEST_F(SerifFlow, PlayFromInsideAWaitTakesOverTheBox) {
