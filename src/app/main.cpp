@@ -3,9 +3,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTimer>
-
-#include <chrono>
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
@@ -13,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "map/qt_frontend.h"
 #include "map/main_window.h"
+#include "map/qt_frontend.h"
 #include "media/media_player.h"
 #include "model/game_state.h"
 #include "ui/fonts.h"

@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
-
 #include <array>
 #include <chrono>
 
@@ -56,8 +55,10 @@ void MainWindow::buildMenus() {
     QMenu* save = game->addMenu(QStringLiteral("セーブ"));
     QMenu* load = game->addMenu(QStringLiteral("ロード"));
     for (int slot = 1; slot <= kSaveSlots; ++slot) {
-        save->addAction(QStringLiteral("セーブ%1").arg(slot), this, [this, slot] { saveSlot(slot); });
-        load->addAction(QStringLiteral("ロード%1").arg(slot), this, [this, slot] { loadSlot(slot); });
+        save->addAction(QStringLiteral("セーブ%1").arg(slot), this,
+                        [this, slot] { saveSlot(slot); });
+        load->addAction(QStringLiteral("ロード%1").arg(slot), this,
+                        [this, slot] { loadSlot(slot); });
     }
     game->addAction(QStringLiteral("終了"), this, &QWidget::close);
 
@@ -75,7 +76,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::addMenuBeforeAbout(QMenu* menu) { menuBar()->insertMenu(aboutItem_, menu); }
+void MainWindow::addMenuBeforeAbout(QMenu* menu) {
+    menuBar()->insertMenu(aboutItem_, menu);
+}
 
 void MainWindow::buildPopup() {
     popup_ = new QMenu(this);
@@ -109,8 +112,8 @@ void MainWindow::newGame() {
         redrawMap();
         return;
     }
-    const std::uint64_t seed = static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    const std::uint64_t seed =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     startGame(dialog.selectedFiles().front().toStdString(), seed);
 }
 
@@ -146,7 +149,8 @@ void MainWindow::saveSlot(int slot) {
 
 void MainWindow::loadSlot(int slot) {
     if (frontend_ == nullptr || busy()) return;
-    if (OrderLoad(state_, *frontend_, saveDirectory_, slot) && !palette_->isVisible()) palette_->show();
+    if (OrderLoad(state_, *frontend_, saveDirectory_, slot) && !palette_->isVisible())
+        palette_->show();
 }
 
 void MainWindow::endTurn() {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QMainWindow>
-
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -29,7 +28,7 @@ class MapView;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit MainWindow(GameState& state, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -63,16 +62,16 @@ public:
     QAction* paletteMenuItem() const { return paletteItem_; }
     QAction* fleetMenuItem() const { return fleetItem_; }
 
-signals:
+  signals:
     // The window is closing: the program ends.
     void closing();
     // A map click in a target mode, for the window that waits for it.
     void targetPointClicked(Point at);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     bool setUp(const std::filesystem::path& snr, std::uint64_t seed);
     void buildMenus();
     void buildPopup();

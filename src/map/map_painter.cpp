@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
-
 #include <type_traits>
 
 #include "ui/fonts.h"
@@ -14,7 +13,9 @@ namespace {
 
 constexpr int kDotsPerMetre96 = 3780;  // 96 dpi
 
-QColor colourOf(std::uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+QColor colourOf(std::uint32_t rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(rgb));
+}
 
 // GDI boxes name their corners; QPainter wants a size.
 QRect boxOf(int left, int top, int right, int bottom) {

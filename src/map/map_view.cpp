@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <cmath>
 
 #include "map/map_painter.h"
@@ -27,7 +26,9 @@ QImage titlePicture() {
     return picture;
 }
 
-bool integralRatio(qreal ratio) { return std::abs(ratio - std::round(ratio)) < 1e-6; }
+bool integralRatio(qreal ratio) {
+    return std::abs(ratio - std::round(ratio)) < 1e-6;
+}
 
 }  // namespace
 
@@ -58,7 +59,8 @@ void MapView::loadMapPicture() {
     if (state_.MapPicture == mapPicturePath_ && !mapPicture_.isNull()) return;
     mapPicturePath_ = state_.MapPicture;
     mapPicture_ = QImage(QString::fromStdString(mapPicturePath_));
-    if (mapPicture_.isNull()) mapPicture_ = makeMapPicture(kBackBufferWidth, kBackBufferHeight, Qt::black);
+    if (mapPicture_.isNull())
+        mapPicture_ = makeMapPicture(kBackBufferWidth, kBackBufferHeight, Qt::black);
 }
 
 void MapView::redraw() {
@@ -94,7 +96,8 @@ void MapView::paintEvent(QPaintEvent*) {
 }
 
 Point MapView::mapPoint(const QPointF& widgetPos) {
-    return {static_cast<int>(std::floor(widgetPos.x())), static_cast<int>(std::floor(widgetPos.y()))};
+    return {static_cast<int>(std::floor(widgetPos.x())),
+            static_cast<int>(std::floor(widgetPos.y()))};
 }
 
 void MapView::mousePressEvent(QMouseEvent* event) {
@@ -104,6 +107,8 @@ void MapView::mousePressEvent(QMouseEvent* event) {
     emit pressed(button, mapPoint(event->position()), event->globalPosition().toPoint());
 }
 
-void MapView::mouseMoveEvent(QMouseEvent* event) { emit moved(mapPoint(event->position())); }
+void MapView::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(mapPoint(event->position()));
+}
 
 }  // namespace velmora::map

@@ -15,7 +15,7 @@ namespace velmora::map {
 class MapView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit MapView(const GameState& state, QWidget* parent = nullptr);
 
     // Composes the map from the state; the overlay starts empty.
@@ -36,16 +36,16 @@ public:
 
     QSize sizeHint() const override { return {kMapWidth, kMapHeight}; }
 
-signals:
+  signals:
     void pressed(MouseButton button, Point at, QPoint globalPos);
     void moved(Point at);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void loadMapPicture();
     static Point mapPoint(const QPointF& widgetPos);
 

@@ -1,8 +1,8 @@
 #include "map/orders_palette.h"
 
 #include <QLabel>
-#include <QLinearGradient>
 #include <QLineEdit>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QTreeWidget>
 
@@ -89,9 +89,9 @@ OrdersPalette::OrdersPalette(QWidget* mainWindow)
     tree_->setGeometry(16, 56, 329, 153);
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(false);
-    tree_->setStyleSheet(QStringLiteral(
-        "QTreeWidget { color: white; background: black; }"
-        "QTreeWidget::item:selected { color: black; background: #c0d8ff; }"));
+    tree_->setStyleSheet(
+        QStringLiteral("QTreeWidget { color: white; background: black; }"
+                       "QTreeWidget::item:selected { color: black; background: #c0d8ff; }"));
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (filling_ || item == nullptr) return;
         emit fleetChosen(tree_->indexOfTopLevelItem(item));

@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QWidget>
-
 #include <array>
 #include <string>
 #include <vector>
@@ -40,7 +39,7 @@ inline constexpr int kPaletteOrderCount = 12;
 class OrdersPalette : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit OrdersPalette(QWidget* mainWindow = nullptr);
 
     // The fleet tree (one top-level item per fleet 0..12) and the summary.
@@ -56,17 +55,17 @@ public:
     QLineEdit* summary() const { return summary_; }
     const QImage& background() const { return background_; }
 
-signals:
+  signals:
     void orderPressed(PaletteOrder order);
     // The player picked the tree item of fleet n.
     void fleetChosen(int n);
     void visibilityChanged(bool visible);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void buildButtons();
     void colourButtons();
 

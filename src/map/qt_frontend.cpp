@@ -29,7 +29,7 @@ QString qs(std::string_view text) {
 // The stage on which ground combat is told ("戦闘"): a picture area with a
 // dialogue box along its bottom edge.
 class BattleWindow : public QWidget {
-public:
+  public:
     explicit BattleWindow(QWidget* mainWindow)
         : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
           mainWindow_(mainWindow),
@@ -63,7 +63,7 @@ public:
         hide();
     }
 
-private:
+  private:
     QWidget* mainWindow_;
     ui::SerifBox* box_;
 };
@@ -85,7 +85,9 @@ QtFrontend::QtFrontend(GameState& state, map::MainWindow& mainWindow, media::Med
 // The windows are children of the main window, which deletes them.
 QtFrontend::~QtFrontend() = default;
 
-void QtFrontend::shutDown() { shuttingDown_ = true; }
+void QtFrontend::shutDown() {
+    shuttingDown_ = true;
+}
 
 void QtFrontend::MessageOk(std::string_view caption, std::string_view text) {
     if (shuttingDown_) return;
@@ -125,7 +127,9 @@ void QtFrontend::BattleSayText(std::string_view text) {
     if (!shuttingDown_) battle_->say(qs(text));
 }
 
-void QtFrontend::BattleWindowClose() { battle_->finish(); }
+void QtFrontend::BattleWindowClose() {
+    battle_->finish();
+}
 
 int QtFrontend::PickTarget(std::string_view caption, const std::vector<std::string>& names) {
     if (shuttingDown_) return ui::kTargetCancelled;
@@ -166,7 +170,9 @@ void QtFrontend::ShowCaptionLine(std::string_view line) {
     if (!shuttingDown_) main_.mapView()->showCaptionLine(qs(line));
 }
 
-void QtFrontend::EndCaptionSequence() { waitCaptionInterval(); }
+void QtFrontend::EndCaptionSequence() {
+    waitCaptionInterval();
+}
 
 void QtFrontend::ConversationOpen() {
     if (!shuttingDown_) conversation_->open();
@@ -176,20 +182,32 @@ void QtFrontend::SayText(std::string_view text) {
     if (!shuttingDown_) conversation_->sayText(qs(text));
 }
 
-void QtFrontend::ConversationClose() { conversation_->close(); }
+void QtFrontend::ConversationClose() {
+    conversation_->close();
+}
 
-void QtFrontend::RedrawMap() { main_.redrawMap(); }
+void QtFrontend::RedrawMap() {
+    main_.redrawMap();
+}
 
-void QtFrontend::RefreshPalette() { main_.refreshPalette(); }
+void QtFrontend::RefreshPalette() {
+    main_.refreshPalette();
+}
 
-void QtFrontend::SetCaption(std::string_view caption) { main_.setWindowTitle(qs(caption)); }
+void QtFrontend::SetCaption(std::string_view caption) {
+    main_.setWindowTitle(qs(caption));
+}
 
-void QtFrontend::SetTurnEndEnabled(bool enabled) { main_.setTurnEndEnabled(enabled); }
+void QtFrontend::SetTurnEndEnabled(bool enabled) {
+    main_.setTurnEndEnabled(enabled);
+}
 
 void QtFrontend::ShowVictory(const VictoryReport& report) {
     if (!shuttingDown_) victory_->show(report);
 }
 
-void QtFrontend::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+void QtFrontend::ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+}
 
 }  // namespace velmora::map

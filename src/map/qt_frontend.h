@@ -32,7 +32,7 @@ class BattleWindow;
 class MainWindow;
 
 class QtFrontend : public Frontend {
-public:
+  public:
     static constexpr int kCaptionIntervalMs = 3000;
 
     QtFrontend(GameState& state, map::MainWindow& mainWindow, media::MediaPlayer& media);
@@ -71,7 +71,7 @@ public:
     void ShowVictory(const VictoryReport& report) override;
     void ProcessPendingEvents() override;
 
-private:
+  private:
     // Waits the caption interval with the event queue served.
     void waitCaptionInterval();
 

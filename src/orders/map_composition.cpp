@@ -30,7 +30,8 @@ void ComposeFleet(const GameState& state, int index, const TFleet& fleet,
                   std::vector<MapDrawing>& out) {
     const Point p = fleet.Position;
     const bool installation = FleetHasInstallation(state, fleet);
-    const int side_symbol = fleet.Side == state.PlayerSide ? kSymbolPlayerFleet : kSymbolComputerFleet;
+    const int side_symbol =
+        fleet.Side == state.PlayerSide ? kSymbolPlayerFleet : kSymbolComputerFleet;
     AddSymbolAt(out, installation ? side_symbol + 2 : side_symbol, p);
     if (installation) return;
     if (fleet.Side == state.PlayerSide) {
@@ -45,7 +46,8 @@ void ComposeFleet(const GameState& state, int index, const TFleet& fleet,
 void ComposeMarkers(const GameState& state, std::vector<MapDrawing>& out) {
     for (const TFleet& marker : state.ContactTable) {
         if (marker.Active == 0 || marker.DetectLevel <= 0) continue;
-        const int symbol = marker.Side == state.PlayerSide ? kSymbolPlayerFleet : kSymbolComputerFleet;
+        const int symbol =
+            marker.Side == state.PlayerSide ? kSymbolPlayerFleet : kSymbolComputerFleet;
         AddSymbolAt(out, symbol, marker.Position);
         if (marker.Side != state.PlayerSide) {
             AddLabel(out, marker.Designation.str(), marker.Position.X - 7, marker.Position.Y - 8);
@@ -120,25 +122,23 @@ std::vector<MapDrawing> WeatherDrawings(const GameState& state) {
     std::vector<MapDrawing> out;
     for (const StormCell& cell : state.StormCells) {
         if (cell.Active == 0) continue;
-        MapEllipse storm{PenMode::kXor, kMapWhite, true, kMapRed,
-                         cell.X - 60, cell.Y - 60, cell.X + 60, cell.Y + 60};
+        MapEllipse storm{PenMode::kXor, kMapWhite,   true,        kMapRed,
+                         cell.X - 60,   cell.Y - 60, cell.X + 60, cell.Y + 60};
         out.push_back(storm);
     }
     for (int row = 0; row < 2; ++row) {
         for (int col = 0; col < 3; ++col) {
             const Point centre{263 * col + 131, 275 * row + 136};
-            const Point tip = PolarOffset(centre.X, centre.Y,
-                                          state.WindDirections[static_cast<std::size_t>(row)]
-                                                              [static_cast<std::size_t>(col)],
-                                          50);
+            const Point tip = PolarOffset(
+                centre.X, centre.Y,
+                state.WindDirections[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)],
+                50);
             out.push_back(MapPolyline{PenMode::kCopy, kMapBlack, {centre, tip}});
             const int left = 263 * col, top = 275 * row;
-            out.push_back(MapPolyline{PenMode::kCopy,
-                                      kMapBlack,
-                                      {{left, top},
-                                       {left + 262, top},
-                                       {left + 262, top + 275},
-                                       {left, top + 275}}});
+            out.push_back(MapPolyline{
+                PenMode::kCopy,
+                kMapBlack,
+                {{left, top}, {left + 262, top}, {left + 262, top + 275}, {left, top + 275}}});
             out.push_back(MapEllipse{PenMode::kCopy, kMapBlack, true, kMapBlack, tip.X - 10,
                                      tip.Y - 10, tip.X + 10, tip.Y + 10});
         }
@@ -148,8 +148,8 @@ std::vector<MapDrawing> WeatherDrawings(const GameState& state) {
 
 MapDrawing DistanceCircle(const TFleet& fleet, int radius) {
     const Point p = fleet.Position;
-    return MapEllipse{PenMode::kCopy, kMapWhite, false, kMapBlack,
-                      p.X - radius, p.Y - radius, p.X + radius, p.Y + radius};
+    return MapEllipse{PenMode::kCopy, kMapWhite,    false,        kMapBlack,
+                      p.X - radius,   p.Y - radius, p.X + radius, p.Y + radius};
 }
 
 PieAngles AnglesOf(const MapPie& pie) {

@@ -93,7 +93,8 @@ struct MapCaptionScreen {
     friend bool operator==(const MapCaptionScreen&, const MapCaptionScreen&) = default;
 };
 
-using MapDrawing = std::variant<MapSymbol, MapLabel, MapPie, MapEllipse, MapPolyline, MapCaptionScreen>;
+using MapDrawing =
+    std::variant<MapSymbol, MapLabel, MapPie, MapEllipse, MapPolyline, MapCaptionScreen>;
 
 // The drawings made on the visible map since the last redraw, in order. A
 // redraw starts it empty again.

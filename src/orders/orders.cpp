@@ -231,7 +231,8 @@ MapClickResult MapClick(GameState& state, Frontend& ui, MapOverlay& overlay, Mou
     if (state.MapMode == kMapModeAirRaidTarget || state.MapMode == kMapModeAswTarget) {
         result.TargetPoint = p;
     }
-    if (state.MapMode == kMapModeNormal || state.MapMode == kMapModeMove) InspectFleets(state, ui, p);
+    if (state.MapMode == kMapModeNormal || state.MapMode == kMapModeMove)
+        InspectFleets(state, ui, p);
     return result;
 }
 
@@ -292,7 +293,9 @@ void MouseMoved(GameState& state, Frontend& ui, Point p) {
     UpdateCaption(state, ui);
 }
 
-bool OrderEndTurn(GameState& state, Frontend& ui) { return EndTurn(state, ui); }
+bool OrderEndTurn(GameState& state, Frontend& ui) {
+    return EndTurn(state, ui);
+}
 
 bool OrderSave(const GameState& state, Frontend& ui, const std::filesystem::path& dir, int slot) {
     return SaveGame(state, ui, dir, slot);

@@ -1,17 +1,17 @@
+#include "map/map_view.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
-
-#include <filesystem>
-#include <memory>
 #include <QMenu>
 #include <QTreeWidget>
+#include <filesystem>
+#include <memory>
 
 #include "frontend/recording_frontend.h"
 #include "map/main_window.h"
 #include "map/map_painter.h"
-#include "map/map_view.h"
 #include "map/orders_palette.h"
 #include "scenario/save_game.h"
 #include "ui/flat_button.h"
@@ -21,7 +21,9 @@ namespace {
 
 const QColor kSea(0x20, 0x50, 0x90);
 
-QImage SeaPicture() { return makeMapPicture(kBackBufferWidth, kBackBufferHeight, kSea); }
+QImage SeaPicture() {
+    return makeMapPicture(kBackBufferWidth, kBackBufferHeight, kSea);
+}
 
 TEST(MapPainterTest, FleetSymbolCoversSixteenPixelsFromEightAboveLeft) {
     GameState state;
@@ -51,7 +53,8 @@ TEST(MapPainterTest, LabelIsDrawnLightOverTheSymbol) {
     int lighter = 0;
     for (int y = 292; y < 310; ++y) {
         for (int x = 292; x < 310; ++x) {
-            lighter += buffer.pixelColor(x, y).lightness() > symbolOnly.pixelColor(x, y).lightness() + 60;
+            lighter +=
+                buffer.pixelColor(x, y).lightness() > symbolOnly.pixelColor(x, y).lightness() + 60;
         }
     }
     EXPECT_GT(lighter, 10);
@@ -89,7 +92,7 @@ TEST(XorWedgeGeometryTest, SectorTwoFillsTheEastSouthEast) {
 
 // A game in normal mode with player fleet 0 at (200, 200) searching 100 far.
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest() : window(state) {
         state.MapMode = kMapModeNormal;
         state.AircraftTypeTable[2].Range = 100;
@@ -118,8 +121,9 @@ TEST_F(MainWindowTest, SearchButtonTwiceLeavesTheMapAsItWas) {
 
 TEST_F(MainWindowTest, OrdersWithoutTheirWindowsAreOfferedDisabled) {
     auto enabled = [this](PaletteOrder o) { return window.palette()->button(o)->isEnabled(); };
-    for (PaletteOrder o : {PaletteOrder::kAirRaid, PaletteOrder::kFormation, PaletteOrder::kSplit,
-                           PaletteOrder::kJoin, PaletteOrder::kAswSearch, PaletteOrder::kAswAttack}) {
+    for (PaletteOrder o :
+         {PaletteOrder::kAirRaid, PaletteOrder::kFormation, PaletteOrder::kSplit,
+          PaletteOrder::kJoin, PaletteOrder::kAswSearch, PaletteOrder::kAswAttack}) {
         EXPECT_FALSE(enabled(o)) << static_cast<int>(o);
     }
     for (PaletteOrder o : {PaletteOrder::kMove, PaletteOrder::kDistance, PaletteOrder::kFleetInfo,
@@ -170,7 +174,7 @@ TEST_F(MainWindowTest, NoGameShowsTheTitleAndRefusesOrders) {
 // A player who presses "ターン終了" and "ロード1" while the start events of a
 // new game wait for them.
 class ImpatientFrontend : public RecordingFrontend {
-public:
+  public:
     MainWindow* window = nullptr;
     void SayText(std::string_view text) override {
         RecordingFrontend::SayText(text);

@@ -1,3 +1,5 @@
+#include "map/qt_frontend.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -9,7 +11,6 @@
 
 #include "map/main_window.h"
 #include "map/map_view.h"
-#include "map/qt_frontend.h"
 #include "media/media_player.h"
 #include "ui/flat_button.h"
 #include "ui/target_windows.h"
@@ -20,7 +21,7 @@ namespace {
 // The whole desktop front end over a game in normal mode with a computer
 // fleet seen at (400, 300).
 class QtFrontendTest : public ::testing::Test {
-protected:
+  protected:
     QtFrontendTest() : window(state), media(&window), frontend(state, window, media) {
         window.setFrontend(&frontend);
         state.MapMode = kMapModeNormal;

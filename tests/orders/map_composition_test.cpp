@@ -22,20 +22,18 @@ TFleet& PlaceFleet(GameState& state, int index, int side, Point at) {
 TEST(ComposeMapTest, PlayerFleetSymbolAndLabelSitAboveLeftOfThePosition) {
     GameState state;
     PlaceFleet(state, 0, 0, {100, 50});
-    EXPECT_THAT(ComposeMap(state),
-                ElementsAre(MapDrawing{MapSymbol{kSymbolPlayerFleet, 92, 42}},
-                            MapDrawing{MapLabel{"1", 96, 42}}));
+    EXPECT_THAT(ComposeMap(state), ElementsAre(MapDrawing{MapSymbol{kSymbolPlayerFleet, 92, 42}},
+                                               MapDrawing{MapLabel{"1", 96, 42}}));
 }
 
 TEST(ComposeMapTest, TwoDigitFleetNumbersStartFurtherLeft) {
     GameState state;
     PlaceFleet(state, 8, 0, {200, 200});
     PlaceFleet(state, 9, 0, {300, 300});
-    EXPECT_THAT(ComposeMap(state),
-                ElementsAre(MapDrawing{MapSymbol{kSymbolPlayerFleet, 192, 192}},
-                            MapDrawing{MapLabel{"9", 196, 192}},
-                            MapDrawing{MapSymbol{kSymbolPlayerFleet, 292, 292}},
-                            MapDrawing{MapLabel{"10", 292, 292}}));
+    EXPECT_THAT(ComposeMap(state), ElementsAre(MapDrawing{MapSymbol{kSymbolPlayerFleet, 192, 192}},
+                                               MapDrawing{MapLabel{"9", 196, 192}},
+                                               MapDrawing{MapSymbol{kSymbolPlayerFleet, 292, 292}},
+                                               MapDrawing{MapLabel{"10", 292, 292}}));
 }
 
 TEST(ComposeMapTest, ComputerFleetsShowOnlyWhenDetectedWithTheirDesignation) {
@@ -52,11 +50,10 @@ TEST(ComposeMapTest, ComputerFleetsShowOnlyWhenDetectedWithTheirDesignation) {
     marker.Designation = "ニ";
     state.ContactTable[2] = marker;
     state.ContactTable[2].DetectLevel = 0;
-    EXPECT_THAT(ComposeMap(state),
-                ElementsAre(MapDrawing{MapSymbol{kSymbolComputerFleet, 392, 92}},
-                            MapDrawing{MapLabel{"ハ", 393, 92}},
-                            MapDrawing{MapSymbol{kSymbolComputerFleet, 42, 52}},
-                            MapDrawing{MapLabel{"ニ", 43, 52}}));
+    EXPECT_THAT(ComposeMap(state), ElementsAre(MapDrawing{MapSymbol{kSymbolComputerFleet, 392, 92}},
+                                               MapDrawing{MapLabel{"ハ", 393, 92}},
+                                               MapDrawing{MapSymbol{kSymbolComputerFleet, 42, 52}},
+                                               MapDrawing{MapLabel{"ニ", 43, 52}}));
 }
 
 TEST(ComposeMapTest, InstallationsGetTheirSymbolAndNoLabel) {
@@ -79,13 +76,12 @@ TEST(ComposeMapTest, WaypointsShowOnlyInMoveModeAfterTheFleets) {
     state.MapMode = 1;
     EXPECT_EQ(ComposeMap(state).size(), 2u);
     state.MapMode = 2;
-    EXPECT_THAT(ComposeMap(state),
-                ElementsAre(MapDrawing{MapSymbol{kSymbolPlayerFleet, 92, 92}},
-                            MapDrawing{MapLabel{"1", 96, 92}},
-                            MapDrawing{MapSymbol{kSymbolWaypoint, 142, 152}},
-                            MapDrawing{MapLabel{"2", 146, 152}},
-                            MapDrawing{MapSymbol{kSymbolWaypoint, 112, 122}},
-                            MapDrawing{MapLabel{"1", 116, 122}}));
+    EXPECT_THAT(ComposeMap(state), ElementsAre(MapDrawing{MapSymbol{kSymbolPlayerFleet, 92, 92}},
+                                               MapDrawing{MapLabel{"1", 96, 92}},
+                                               MapDrawing{MapSymbol{kSymbolWaypoint, 142, 152}},
+                                               MapDrawing{MapLabel{"2", 146, 152}},
+                                               MapDrawing{MapSymbol{kSymbolWaypoint, 112, 122}},
+                                               MapDrawing{MapLabel{"1", 116, 122}}));
 }
 
 TEST(ComposeMapTest, BrokenRouteLengthDrawsNoMoreThanTheTable) {

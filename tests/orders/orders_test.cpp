@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -23,7 +22,7 @@ constexpr int kScoutRange = 100;
 // A game in move mode: player fleet 0 at (200, 200) with search aircraft of
 // range 100, computer fleet 13 seen at (400, 300).
 class OrdersTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state.MapMode = kMapModeMove;
         state.SelectedFleet = 0;
@@ -61,7 +60,8 @@ TEST_F(OrdersTest, WaypointsStackNewestFirstAndAreNumberedFromTheOldest) {
 
     std::vector<MapLabel> waypoint_labels;
     for (const MapDrawing& d : ComposeMap(state)) {
-        if (const auto* l = std::get_if<MapLabel>(&d); l && l->Y < 100) waypoint_labels.push_back(*l);
+        if (const auto* l = std::get_if<MapLabel>(&d); l && l->Y < 100)
+            waypoint_labels.push_back(*l);
     }
     ASSERT_THAT(waypoint_labels, SizeIs(3));
     EXPECT_EQ(waypoint_labels[0], (MapLabel{"3", 26, 22}));  // C
@@ -209,10 +209,12 @@ INSTANTIATE_TEST_SUITE_P(
     Orders, NoSelectedFleetTest,
     ::testing::Values(
         NoFleetCase{"Move", [](GameState& s, Frontend& u, MapOverlay& o) { OrderMove(s, u, o); }},
-        NoFleetCase{"Search", [](GameState& s, Frontend&, MapOverlay& o) { OrderSearchSectors(s, o); }},
+        NoFleetCase{"Search",
+                    [](GameState& s, Frontend&, MapOverlay& o) { OrderSearchSectors(s, o); }},
         NoFleetCase{"AswSearch",
                     [](GameState& s, Frontend&, MapOverlay& o) { OrderAswSearchSectors(s, o); }},
-        NoFleetCase{"Distance", [](GameState& s, Frontend& u, MapOverlay& o) { OrderDistance(s, u, o); }},
+        NoFleetCase{"Distance",
+                    [](GameState& s, Frontend& u, MapOverlay& o) { OrderDistance(s, u, o); }},
         NoFleetCase{"WaypointClick",
                     [](GameState& s, Frontend& u, MapOverlay& o) {
                         s.MapMode = kMapModeMove;
@@ -296,7 +298,7 @@ TEST_F(OrdersTest, LoadKeepsTheSelectionOnlyOnAFleetInPlay) {
 
 // A marker tracking computer fleet 13 right beside it.
 class InspectionTest : public OrdersTest {
-protected:
+  protected:
     void SetUp() override {
         OrdersTest::SetUp();
         TFleet& marker = state.ContactTable[4];
