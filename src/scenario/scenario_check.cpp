@@ -321,9 +321,48 @@ void CheckMediaFile(CheckRun& run, const fs::path& scenario_folder, const MediaK
     }
 }
 
+std::string_view Trimmed(std::string_view line) {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    return line;
+}
+
+// The file names a material line gives for tex("..."), aplane("...") and
+// bump("...").
+std::vector<std::string> TextureNames(std::string_view line) {
+    std::vector<std::string> names;
+    for (std::string_view key : {"tex(\"", "aplane(\"", "bump(\""}) {
+        for (std::size_t at = line.find(key); at != std::string_view::npos;
+             at = line.find(key, at + 1)) {
+            if (at > 0 && line[at - 1] != ' ' && line[at - 1] != '\t') continue;
+            std::size_t start = at + key.size();
+            std::size_t end = line.find('"', start);
+            if (end != std::string_view::npos && end > start) {
+                names.emplace_back(line.substr(start, end - start));
+            }
+        }
+    }
+    return names;
+}
+
+// A missing or undecodable texture leaves its slot empty: the model is
+// drawn untextured.
+void CheckTexture(CheckRun& run, const fs::path& model, int line, const std::string& name) {
+    std::string ext = LowerAscii(fs::path(name).extension().string());
+    if (ext != ".bmp" && ext != ".jpg" && ext != ".png") {
+        run.Warn(model, line,
+                 "テクスチャ" + Quoted(name) + "は bmp・jpg・png のどれでもないため貼られません");
+        return;
+    }
+    std::string why;
+    if (!ResolveScenarioFile(model.parent_path(), name, &why)) {
+        run.Warn(model, line, "テクスチャ" + Quoted(name) + ": " + why);
+    }
+}
+
 // Checks the outer shape a model reader relies on: the two header lines,
 // chunks that open with "{" and close with "}", at least one object, and
-// the end marker the reader never reads.
+// the end marker the reader never reads; and the materials' textures.
 void CheckModelShape(CheckRun& run, const fs::path& model, const std::vector<std::string>& lines) {
     if (lines.empty() || LowerAscii(lines[0]) != "metasequoia document") {
         run.Error(model, 1, "Metasequoia Document の見出しがありません");
@@ -336,11 +375,9 @@ void CheckModelShape(CheckRun& run, const fs::path& model, const std::vector<std
     int depth = 0;
     int opened_at = 0;
     bool has_object = false;
+    bool in_materials = false;
     for (std::size_t i = 2; i < lines.size(); ++i) {
-        std::string_view line = lines[i];
-        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
-            line.remove_prefix(1);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+        std::string_view line = Trimmed(lines[i]);
         int number = static_cast<int>(i) + 1;
         if (!line.empty() && line.front() == '}') {
             if (--depth < 0) {
@@ -350,9 +387,14 @@ void CheckModelShape(CheckRun& run, const fs::path& model, const std::vector<std
         } else if (!line.empty() && line.back() == '{') {
             if (depth == 0) {
                 opened_at = number;
-                if (LowerAscii(line.substr(0, 6)) == "object") has_object = true;
+                std::string chunk = LowerAscii(line.substr(0, line.find_first_of(" \t")));
+                has_object = has_object || chunk == "object";
+                in_materials = chunk == "material";
             }
             ++depth;
+        } else if (depth == 1 && in_materials) {
+            for (const std::string& name : TextureNames(line))
+                CheckTexture(run, model, number, name);
         }
     }
     if (depth > 0) {

@@ -230,6 +230,11 @@ INSTANTIATE_TEST_SUITE_P(
             "ModelChunkNotClosed",
             [](const FixtureCopy& c) { c.Edit("3Dimage/e2.mqo", "\t}\r\n}\r\nEof", "\t}\r\nEof"); },
             "3Dimage/e2.mqo:7: error: チャンクが「}」で閉じられていません"},
+        BrokenCopy{"ModelTextureMissing",
+                   [](const FixtureCopy& c) {
+                       c.Edit("3Dimage/a4.mqo", "amb(0.6)", "amb(0.6) tex(\"skin.png\")");
+                   },
+                   "3Dimage/a4.mqo:5: warning: テクスチャ「skin.png」: ファイルがありません"},
         // Media.
         BrokenCopy{"MissingCue", [](const FixtureCopy& c) { c.Remove("Wave/hit.wav"); },
                    "Fixture/fixture.snr:13: error: Wave/hit.wav: ファイルがありません"},
@@ -385,6 +390,29 @@ TEST(ScenarioCheckTest, MissingSideFileAndDataFileAreErrors) {
     EXPECT_EQ(out.status, 1);
     EXPECT_TRUE(out.HasLine("Fixture/ShipData/a7.dat: error: ファイルがありません")) << out.text;
     EXPECT_TRUE(out.HasLine("ship.dat: error: ファイルがありません")) << out.text;
+}
+
+// Bytes that mean nothing, in every kind of file the checker reads.
+TEST(ScenarioCheckTest, GarbageFilesGiveFindingsNotACrash) {
+    FixtureCopy copy;
+    std::uint32_t seed = 12345;
+    auto garbage = [&seed](std::size_t size) {
+        std::string bytes(size, '\0');
+        for (char& b : bytes) {
+            seed = seed * 1664525u + 1013904223u;
+            b = static_cast<char>(seed >> 24);
+        }
+        return bytes;
+    };
+    for (const char* file :
+         {"plane.dat", "ship.dat", "Fixture/ShipData/j0.dat", "Fixture/ShipData/a3.dat",
+          "Fixture/fixture.snr", "Fixture/ShipData/BMAP.Bmp", "3Dimage/tenyo.mqo"}) {
+        copy.WriteBytes(file, garbage(4096));
+    }
+    CheckOutput out = Check(copy.root());
+    EXPECT_EQ(out.status, 1);
+    EXPECT_TRUE(out.HasLine("ship.dat:1: error: ")) << out.text;
+    EXPECT_TRUE(out.HasLine("Fixture/ShipData/BMAP.Bmp: error: 画像として読めません")) << out.text;
 }
 
 TEST(ScenarioCheckTest, PathThatDoesNotExist) {
