@@ -36,7 +36,8 @@ constexpr const char* kMissingFile = "ファイルがありません";
 // ---------------------------------------------------------------- output
 
 // One run of the checker: where names are shown from, where lines go, and
-// what was found.
+// what was found. Findings are printed at the end, file by file in the order
+// the files were first named, by line within a file, as an author mends them.
 class CheckRun {
   public:
     CheckRun(fs::path root, std::ostream& out, bool verbose)
@@ -48,10 +49,10 @@ class CheckRun {
     }
 
     void Error(const fs::path& file, int line, const std::string& message) {
-        Print({Severity::kError, file.string(), line, message});
+        Add({Severity::kError, file.string(), line, message});
     }
     void Warn(const fs::path& file, int line, const std::string& message) {
-        Print({Severity::kWarning, file.string(), line, message});
+        Add({Severity::kWarning, file.string(), line, message});
     }
 
     // What a file gave; shown only with --verbose.
@@ -60,7 +61,7 @@ class CheckRun {
     }
 
     void Report(const Diagnostics& diag) {
-        for (const Finding& f : diag.Findings()) Print(f);
+        for (const Finding& f : diag.Findings()) Add(f);
     }
 
     // Runs one reader; a file that cannot be read is reported, not thrown.
@@ -81,18 +82,30 @@ class CheckRun {
 
     int Errors() const { return errors_; }
 
-    void Close() { out_ << errors_ << " errors, " << warnings_ << " warnings\n"; }
+    void Close() {
+        std::stable_sort(findings_.begin(), findings_.end(),
+                         [&](const Finding& a, const Finding& b) {
+                             int file_a = file_order_.at(a.file);
+                             int file_b = file_order_.at(b.file);
+                             return file_a != file_b ? file_a < file_b : a.line < b.line;
+                         });
+        for (const Finding& f : findings_) out_ << FormatFinding(f) << '\n';
+        out_ << errors_ << " errors, " << warnings_ << " warnings\n";
+    }
 
   private:
-    void Print(Finding f) {
+    void Add(Finding f) {
         f.file = Shown(f.file);
-        out_ << FormatFinding(f) << '\n';
+        file_order_.emplace(f.file, static_cast<int>(file_order_.size()));
         (f.severity == Severity::kError ? errors_ : warnings_) += 1;
+        findings_.push_back(std::move(f));
     }
 
     fs::path root_;
     std::ostream& out_;
     bool verbose_;
+    std::vector<Finding> findings_;
+    std::map<std::string, int> file_order_;
     int errors_ = 0;
     int warnings_ = 0;
 };
