@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "map/main_window.h"
 #include "map/qt_frontend.h"
@@ -68,6 +69,16 @@ std::uint64_t ClockSeed() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Our own options are checked again once Qt has taken its own out, but a
+    // wrong seed is told at once, even with no display to open.
+    const std::vector<std::string> ownArgs(argv, argv + argc);
+    for (std::size_t i = 1; i < ownArgs.size(); ++i) {
+        if (ownArgs[i] != "--seed") continue;
+        if (i + 1 >= ownArgs.size() || !ParseSeed(ownArgs[i + 1])) {
+            std::cerr << "velmora: --seed needs a whole number\n";
+            return 2;
+        }
+    }
     QApplication app(argc, argv);
     const std::optional<Options> options = ParseOptions(argc, argv);
     if (!options) return 2;
