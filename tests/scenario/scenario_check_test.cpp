@@ -201,6 +201,12 @@ INSTANTIATE_TEST_SUITE_P(
             "SideFileWordForANumber",
             [](const FixtureCopy& c) { c.Edit(kJ0, "0 天鷹 天鷹 0 3 6", "0 天鷹 天鷹 0 三 6"); },
             "Fixture/ShipData/j0.dat:1: error: 列 4 の「三」は整数ではありません"},
+        BrokenCopy{"FortySecondShip",
+                   [](const FixtureCopy& c) {
+                       for (int i = 0; i < 37; ++i) c.Append(kJ0, "0 霞雲 増派 0 3 6 0 0 0 1 0 2");
+                   },
+                   "Fixture/ShipData/j0.dat:48: warning: 艦隊 0 は既に 41 "
+                   "隻のため、この行は読み込みません"},
         // Unit data.
         BrokenCopy{"ByteColumnOver255",
                    [](const FixtureCopy& c) { c.Edit("ship.dat", "6 10 27 2", "6 10 300 2"); },
@@ -310,6 +316,14 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCopy{"TurnAfterTheLastTurn",
                    [](const FixtureCopy& c) { c.Edit(kScript, "ターン 6 :", "ターン 16 :"); },
                    "Fixture/fixture.snr:23: warning: ターン 16 は最終ターン 12 より後です"},
+        BrokenCopy{"TwentySecondCaption",
+                   [](const FixtureCopy& c) {
+                       std::string line = "telop 第一日 演習開始 \r\n";
+                       std::string many;
+                       for (int i = 0; i < 22; ++i) many += line;
+                       c.Edit(kScript, line, many);
+                   },
+                   "Fixture/fixture.snr:33: warning: 字幕は 1 イベントに 21 行まで"},
         // Map and mask.
         BrokenCopy{"MaskOf2100Pixels",
                    [](const FixtureCopy& c) { c.WriteBytes(kMask, Bitmap(2100, 4, 255)); },
