@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
@@ -134,6 +135,13 @@ std::string LowerAscii(std::string_view text) {
 bool IsInteger(std::string_view word) {
     int value = 0;
     return ParseScriptInteger(word, value);
+}
+
+bool IsReal(const std::string& word) {
+    if (word.empty()) return false;
+    char* end = nullptr;
+    std::strtod(word.c_str(), &end);
+    return end == word.c_str() + word.size();
 }
 
 // ---------------------------------------------------------------- targets
@@ -939,6 +947,8 @@ const int kEndCommand = CommandIndex("end");
 const int kSetEffectCommand = CommandIndex("seteffect");
 const int kStartBgmCommand = CommandIndex("startbgm");
 const int kMovieCommand = CommandIndex("movie");
+const int kSetCloudCommand = CommandIndex("setcloud");
+const int kSetVtFuseCommand = CommandIndex("setvtfuse");
 const int kTurnSection = SectionIndex("ターン");
 const int kEndSection = SectionIndex("終了");
 
@@ -1017,6 +1027,8 @@ class ScriptCheck : public ScriptListener {
         if (command == kSetEffectCommand) ReadSetEffect(line_number, line);
         if (command == kStartBgmCommand) ReadNamedFile(line_number, line, "startbgm", music_);
         if (command == kMovieCommand) ReadNamedFile(line_number, line, "movie", movies_);
+        if (command == kSetCloudCommand) CheckSetCloud(line_number, line);
+        if (command == kSetVtFuseCommand) CheckSetVtFuse(line_number, line);
     }
 
     // After the whole script has been read into state.
@@ -1178,6 +1190,34 @@ class ScriptCheck : public ScriptListener {
             return;
         }
         into.push_back({line_number, std::move(name)});
+    }
+
+    // --- weather and fuses ---
+
+    void CheckSetCloud(int line_number, const std::string& line) {
+        std::string count = SplitScriptLine(line).final_word;
+        if (!IsInteger(count)) {
+            run_.Warn(
+                script_, line_number,
+                "setcloud の嵐の数" + Quoted(count) + "は整数ではないため 0 (嵐なし) になります");
+        }
+    }
+
+    // setvtfuse PLAYER COMPUTER: the computer's factor is the final word. A
+    // factor of 0 leaves that side's fleets as they are, on purpose.
+    void CheckSetVtFuse(int line_number, const std::string& line) {
+        ScriptLineWords split = SplitScriptLine(line);
+        if (split.final_word.empty()) {
+            run_.Warn(script_, line_number, "行末の空白のため敵軍の信管係数が読まれません");
+        }
+        std::vector<std::string> values = AllWords(split);
+        values.erase(values.begin());
+        for (const std::string& value : values) {
+            if (!IsReal(value)) {
+                run_.Warn(script_, line_number,
+                          "信管係数" + Quoted(value) + "は数ではないため使われません");
+            }
+        }
     }
 
     // --- one order-of-battle variant of one side ---

@@ -316,6 +316,18 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCopy{"TurnAfterTheLastTurn",
                    [](const FixtureCopy& c) { c.Edit(kScript, "ターン 6 :", "ターン 16 :"); },
                    "Fixture/fixture.snr:23: warning: ターン 16 は最終ターン 12 より後です"},
+        BrokenCopy{"CloudCountNotANumber",
+                   [](const FixtureCopy& c) { c.Edit(kScript, "setcloud 3", "setcloud 三"); },
+                   "Fixture/fixture.snr:15: warning: setcloud の嵐の数「三」は整数ではないため 0 "
+                   "(嵐なし) になります"},
+        BrokenCopy{"FuseFactorLostToATrailingBlank",
+                   [](const FixtureCopy& c) {
+                       c.Edit(kScript, "setvtfuse 1.5 1.2", "setvtfuse 1.5 1.2 ");
+                   },
+                   "Fixture/fixture.snr:16: warning: 行末の空白のため敵軍の信管係数が読まれません"},
+        BrokenCopy{"FuseFactorNotANumber",
+                   [](const FixtureCopy& c) { c.Edit(kScript, "setvtfuse 1.5", "setvtfuse 一"); },
+                   "Fixture/fixture.snr:16: warning: 信管係数「一」は数ではないため使われません"},
         BrokenCopy{"TwentySecondCaption",
                    [](const FixtureCopy& c) {
                        std::string line = "telop 第一日 演習開始 \r\n";
