@@ -1224,20 +1224,23 @@ class ScriptCheck : public ScriptListener {
 
     void CheckVariant(Side side, int variant, const SideFileFacts& facts,
                       const LandMaskGrid* mask) {
-        std::array<int, kFleetCount> created_at{};
+        // A later create line for the same fleet overwrites an earlier one.
+        std::array<const CreateLine*, kFleetCount> created{};
         bool any = false;
         for (const CreateLine& c : creates_) {
             if (c.Variant != variant || SideOfFleet(c.Fleet) != side) continue;
             any = true;
-            int& first = created_at[static_cast<std::size_t>(c.Fleet)];
-            if (first != 0) {
-                run_.Warn(script_, c.Line,
+            const CreateLine*& last = created[static_cast<std::size_t>(c.Fleet)];
+            if (last) {
+                run_.Warn(script_, last->Line,
                           "編成 " + std::to_string(variant) + " の艦隊 " + std::to_string(c.Fleet) +
-                              " は " + std::to_string(first) + " 行目でも作られています");
-                continue;
+                              " は " + std::to_string(c.Line) +
+                              " 行目の create 行で上書きされます");
             }
-            first = c.Line;
-            CheckCreatedFleet(c, facts, mask);
+            last = &c;
+        }
+        for (const CreateLine* c : created) {
+            if (c) CheckCreatedFleet(*c, facts, mask);
         }
         std::string file = std::string(1, SideLetter(side)) + std::to_string(variant) + ".dat";
         if (!any) {
@@ -1248,7 +1251,7 @@ class ScriptCheck : public ScriptListener {
         if (!facts.Read) return;
         for (int f = FirstFleetOf(side); f <= LastFleetOf(side); ++f) {
             const FleetFacts& fleet = facts.Fleets[static_cast<std::size_t>(f)];
-            if (fleet.Filled && created_at[static_cast<std::size_t>(f)] == 0) {
+            if (fleet.Filled && !created[static_cast<std::size_t>(f)]) {
                 run_.Error(facts.File, fleet.FirstLine,
                            "艦隊 " + std::to_string(f) + " に編成 " + std::to_string(variant) +
                                " の create 行がありません (位置 0, 0 で名前もありません)");

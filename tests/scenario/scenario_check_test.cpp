@@ -283,6 +283,13 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const FixtureCopy& c) { c.Edit(kScript, "防御 640 60", "防御 500 200"); },
                    "Fixture/fixture.snr:36: warning: 基地 (艦隊 12) の位置 (500, 200) から 5 "
                    "画素以内に陸がありません"},
+        BrokenCopy{"FleetCreatedTwice",
+                   [](const FixtureCopy& c) {
+                       c.Append(kScript,
+                                "create 0 0 山本 第一艦隊 直進 普通 395 272 0 1 2 255 255 255");
+                   },
+                   "Fixture/fixture.snr:34: warning: 編成 0 の艦隊 0 は 118 行目の create "
+                   "行で上書きされます"},
         BrokenCopy{"FleetWithoutCreateLine",
                    [](const FixtureCopy& c) { c.Edit(kScript, kCreateFleet0 + "\r\n", ""); },
                    "Fixture/ShipData/j0.dat:1: error: 艦隊 0 に編成 0 の create 行がありません"},
