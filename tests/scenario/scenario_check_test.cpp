@@ -286,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCopy{"FleetCreatedTwice",
                    [](const FixtureCopy& c) {
                        c.Append(kScript,
-                                "create 0 0 山本 第一艦隊 直進 普通 395 272 0 1 2 255 255 255");
+                                "create 0 0 山本 第一艦隊 直進 普通 152 72 0 1 2 255 255 255");
                    },
                    "Fixture/fixture.snr:34: warning: 編成 0 の艦隊 0 は 118 行目の create "
                    "行で上書きされます"},
