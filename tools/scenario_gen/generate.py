@@ -42,6 +42,10 @@ def main():
     parser.add_argument("--no-movie", action="store_true", help="keep the committed clip, do not run ffmpeg")
     parser.add_argument("--no-routes", action="store_true", help="skip the slow check that every fleet can sail")
     args = parser.parse_args()
+    if not args.no_movie and shutil.which("ffmpeg") is None:
+        print("generate.py: ffmpeg is needed to encode the clip (apt-get install ffmpeg); "
+              "with --no-movie the committed clip is kept", file=sys.stderr)
+        return 2
 
     clear_scenario(keep_movie=args.no_movie)
     common.ensure_folders()
