@@ -137,6 +137,15 @@ def script_lines(create_lines):
     )
     lines += [""]
 
+    lines += ["ターン43:",
+              "startbgm " + MUSIC_CALM,
+              telop("午後七時", "二日目の", "薄暮"),
+              ]
+    lines += conversation(
+        (CHIEF, ["二度目の夜です。残る時間はわずか、戦果を確かめつつ艦隊をまとめましょう。"]),
+    )
+    lines += [""]
+
     lines += ["ターン47:",
               telop("作戦終了まで", "あと一時間"),
               ""]
