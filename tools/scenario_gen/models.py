@@ -112,18 +112,23 @@ CARGO = [Material("cargo_red", (0.66, 0.24, 0.18)), Material("cargo_blue", (0.20
 # ---- ship parts ---------------------------------------------------------------
 
 
-def hull(part, m, length, beam, height, bow_rake=0.18, stern=0.75):
-    """A hull from stern (x = -length/2) to a sharp bow, wider at the deck than at the keel."""
+def hull(part, m, boot, length, beam, height, bow_rake=0.18, stern=0.75, waterline=0.3):
+    """A hull from stern (x = -length/2) to a sharp bow, wider at the deck than at the keel,
+    painted `boot` below the waterline."""
     x0 = -length / 2.0
     stations = [(0.0, stern), (0.15, 0.95), (0.45, 1.0), (0.70, 0.85), (0.88, 0.45), (1.0, 0.06)]
-    rings = []
+    lower, upper = [], []
     for t, w in stations:
         x = x0 + t * length
         half = beam / 2.0 * w
         keel = half * 0.55
+        wet = keel + (half - keel) * waterline
+        wy = height * waterline
         rise = height * bow_rake * max(0.0, t - 0.7) / 0.3  # the bow sheers up a little
-        rings.append([(x, height + rise, half), (x, height + rise, -half), (x, 0.0, -keel), (x, 0.0, keel)])
-    loft(part, m, rings)
+        lower.append([(x, wy, wet), (x, wy, -wet), (x, 0.0, -keel), (x, 0.0, keel)])
+        upper.append([(x, height + rise, half), (x, height + rise, -half), (x, wy, -wet), (x, wy, wet)])
+    loft(part, boot, lower)
+    loft(part, m, upper)
 
 
 def turret(part, m_body, m_gun, x, y, size, barrels=1, facing=1):
@@ -157,15 +162,27 @@ def deck_uv(x0, length, half_width):
     return lambda p: ((p[0] - x0) / length, (p[2] + half_width) / (2 * half_width))
 
 
+def parked(part, m, x_start, deck, z, count):
+    """A row of aircraft parked along the deck edge, noses toward the bow."""
+    for k in range(count):
+        x = x_start + k * 13.0
+        box(part, m, x - 6.0, x + 6.0, deck, deck + 1.8, z - 0.9, z + 0.9)
+        for side in (1, -1):
+            wedge(part, m, ((x + 2.0, z + side * 0.9), (x - 4.0, z + side * 0.9)),
+                  ((x - 3.2, z + side * 6.0), (x - 4.6, z + side * 6.0)), deck + 0.8, 0.5)
+        fin(part, m, x - 4.0, x - 6.0, x - 5.2, x - 6.4, deck + 1.8, deck + 4.5, z, 0.4)
+
+
 def carrier(model, pal, length=150.0, beam=26.0):
     hull_part = model.part("hull", facet=30.0, colour=pal["hull"].colour[:3])
     upper = model.part("island", facet=20.0)
     h = 12.0
-    hull(hull_part, model.material(pal["hull"]), length, beam, h, bow_rake=0.1, stern=0.9)
+    hull(hull_part, model.material(pal["hull"]), model.material(pal["red"]), length, beam, h, bow_rake=0.1, stern=0.9)
     x0, x1 = -length / 2.0 - 2, length / 2.0 + 4
     half = beam * 0.8
     box(hull_part, model.material(FLIGHT_DECK), x0, x1, h + 0.5, h + 2.5, -half, half * 0.9,
         uv=deck_uv(x0, x1 - x0, half))
+    parked(hull_part, model.material(pal["upper"]), x0 + 14, h + 2.5, -half * 0.55, 6)
     # the island on the starboard edge
     u = model.material(pal["upper"])
     box(upper, u, 2, 34, h + 2.5, h + 18, half * 0.45, half * 0.85)
@@ -180,7 +197,7 @@ def air_cruiser(model, pal, length=130.0, beam=20.0):
     hull_part = model.part("hull", facet=30.0)
     upper = model.part("superstructure", facet=20.0)
     h = 10.0
-    hull(hull_part, model.material(pal["hull"]), length, beam, h)
+    hull(hull_part, model.material(pal["hull"]), model.material(pal["red"]), length, beam, h)
     x0, x1 = -length / 2.0, -2.0
     box(hull_part, model.material(FLIGHT_DECK), x0, x1, h + 0.3, h + 2.0, -beam * 0.55, beam * 0.55,
         uv=deck_uv(x0, x1 - x0, beam * 0.55))
@@ -199,7 +216,7 @@ def surface_ship(model, pal, length, beam, guns, vls_cells, stack, funnel=True):
     hull_part = model.part("hull", facet=30.0)
     upper = model.part("superstructure", facet=20.0)
     h = beam * 0.5
-    hull(hull_part, model.material(pal["hull"]), length, beam, h)
+    hull(hull_part, model.material(pal["hull"]), model.material(pal["red"]), length, beam, h)
     u = model.material(pal["upper"])
     dark = model.material(pal["dark"])
     # stepped superstructure a little aft of midships
@@ -225,7 +242,7 @@ def transport(model, pal, length=90.0, beam=18.0):
     hull_part = model.part("hull", facet=30.0)
     upper = model.part("cargo", facet=20.0)
     h = 9.0
-    hull(hull_part, model.material(pal["hull"]), length, beam, h, stern=0.95)
+    hull(hull_part, model.material(pal["hull"]), model.material(pal["red"]), length, beam, h, stern=0.95)
     u = model.material(pal["upper"])
     box(upper, u, -length / 2.0 + 2, -length / 2.0 + 18, h, h + 12, -beam * 0.4, beam * 0.4)
     box(upper, model.material(GLASS), -length / 2.0 + 17.9, -length / 2.0 + 18.2, h + 8, h + 11, -beam * 0.35,
