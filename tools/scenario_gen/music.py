@@ -1,6 +1,7 @@
 """Three original pieces for the Midi folder, written as Standard MIDI Files (type 1, General MIDI).
 
-prologue.mid  a calm theme for the start and the night turns (D major, 72 bpm)
+prologue.mid  a calm theme for the start (D major, 72 bpm)
+night.mid     a quiet theme for the hours of darkness (A minor, 60 bpm)
 battle.mid    a tense theme for the fighting by day (D minor, 138 bpm)
 victory.mid   a fanfare for the end of the scenario (C major, 104 bpm)
 
@@ -262,7 +263,28 @@ def victory():
     return smf("Velmora Strait - Victory", 104, [trumpet, horns, strings, timp, trombone, drums], length)
 
 
-PIECES = {"prologue.mid": prologue, "battle.mid": battle, "victory.mid": victory}
+A_MINOR = {9, 11, 0, 2, 4, 5, 7}
+
+
+def night():
+    rng = random.Random(60)
+    a = ["Am", "Am", "F", "G", "Am", "Em", "F", "E"]
+    b = ["F", "G", "C", "Am", "Dm", "Am", "E", "E"]
+    progression = a + b + a + ["F", "E", "Am", "Am"]
+    pad_track = Track("Warm pad", 0, 89)
+    clarinet = Track("Clarinet", 1, 71)
+    harp = Track("Harp", 2, 46)
+    cello = Track("Cello", 3, 42)
+    pad(pad_track, progression, 52, 76)
+    melody(clarinet, progression[4:], A_MINOR, 69, 92, RHYTHMS_CALM, rng)
+    clarinet.notes = [(s + 4 * BAR, d, p, v) for s, d, p, v in clarinet.notes]
+    arpeggio(harp, progression, 57, 66, per_bar=4, rng=rng)
+    bass(cello, progression, 40, 80, ((0, 4),))
+    length = len(progression) * BAR
+    return smf("Velmora Strait - Night", 60, [pad_track, clarinet, harp, cello], length)
+
+
+PIECES = {"prologue.mid": prologue, "night.mid": night, "battle.mid": battle, "victory.mid": victory}
 
 
 def write_pieces():

@@ -7,6 +7,7 @@ from common import STRAIT, write_windows_text
 LAST_TURN = 48
 
 MUSIC_CALM = "prologue.mid"
+MUSIC_NIGHT = "night.mid"
 MUSIC_BATTLE = "battle.mid"
 MUSIC_VICTORY = "victory.mid"
 
@@ -106,7 +107,7 @@ def script_lines(create_lines):
     lines += [""]
 
     lines += ["ターン19:",
-              "startbgm " + MUSIC_CALM,
+              "startbgm " + MUSIC_NIGHT,
               telop("午後七時", "薄暮"),
               telop("夜間は", "攻撃隊を", "発艦できない"),
               ]
@@ -138,7 +139,7 @@ def script_lines(create_lines):
     lines += [""]
 
     lines += ["ターン43:",
-              "startbgm " + MUSIC_CALM,
+              "startbgm " + MUSIC_NIGHT,
               telop("午後七時", "二日目の", "薄暮"),
               ]
     lines += conversation(
