@@ -158,7 +158,7 @@ def player_variant(v, mask, dist):
     commanders = PLAYER_COMMANDERS[v:] + PLAYER_COMMANDERS[:v]
     stealthy = v % 3 == 1
     fighter = aircraft_index("SCF-9ゼファール" if stealthy else "SCF-7アルヴェン")
-    attack = aircraft_index("SCA-6ノクティス" if v % 4 == 3 else "SCA-4トリスタ")
+    attack = aircraft_index("SCA-6ノクスティア" if v % 4 == 3 else "SCA-4トリスタ")
     search = aircraft_index("SCE-2ルクス")
     patrol = aircraft_index("SCP-3マーレン")
     air = [fighter, attack, search]
@@ -224,7 +224,7 @@ def computer_variant(v, mask, dist):
     deploy = COMPUTER_DEPLOYMENTS[v % 6]
     commanders = COMPUTER_COMMANDERS[v:] + COMPUTER_COMMANDERS[:v]
     fighter = aircraft_index("NPF-40カズィム" if v % 4 == 2 else "NPF-31ドラヴィク")
-    attack = aircraft_index("NPB-12グラド")
+    attack = aircraft_index("NPB-12グラディム")
     search = aircraft_index("NPR-5ヴィジル")
     patrol = aircraft_index("NPP-8ソナリス")
     air = [fighter, attack, search]
