@@ -19,8 +19,6 @@ packages=(
     fonts-ipafont-mincho fonts-ipafont-gothic libgl1-mesa-dri
     # tests of the desktop program
     xvfb xauth xdotool imagemagick
-    # remakes the movie test clip (tests/data/media)
-    gstreamer1.0-tools
 )
 
 install_missing() {
@@ -46,13 +44,8 @@ configure_and_build() {
     cmake --build "$build" -j "$(nproc)"
 }
 
-demo_scenario() {
-    echo "$root/tests/data/fixture/Fixture/fixture.snr"
-}
-
 run_game() {
     local scenario="$root/scenarios/demo/Strait/strait.snr"
-    [ -f "$scenario" ] || scenario="$root/tests/data/fixture/Fixture/fixture.snr"
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
         "$build/velmora" "$scenario" "$@"
     else
