@@ -27,6 +27,7 @@ inline constexpr int kMapWidth = 790;             // the visible map
 inline constexpr int kMapHeight = 545;
 inline constexpr int kNoFleet = 25;               // SelectedFleet when nothing is selected
 inline constexpr int kEffectFiles = 10;
+inline constexpr int kOrderOfBattleVariants = 12;  // j0..j11 and a0..a11
 
 inline constexpr std::uint8_t kPlayerSideValue = 0;
 inline constexpr std::uint8_t kComputerSideValue = 1;

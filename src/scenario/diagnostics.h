@@ -8,6 +8,9 @@
 
 namespace velmora {
 
+// The message for a scenario file that cannot be found or read.
+inline constexpr const char* kMissingFileMessage = "ファイルがありません";
+
 enum class Severity { kWarning, kError };
 
 struct Finding {

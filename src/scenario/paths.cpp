@@ -1,5 +1,7 @@
 #include "scenario/paths.h"
 
+#include "scenario/diagnostics.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -78,7 +80,7 @@ std::optional<fs::path> ResolveScenarioFile(const fs::path& base, std::string_vi
     }
     auto found = FindCaseInsensitive(base, *relative);
     if (!found) {
-        if (why) *why = "ファイルがありません";
+        if (why) *why = kMissingFileMessage;
         return std::nullopt;
     }
     return found;

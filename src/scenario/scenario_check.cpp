@@ -28,11 +28,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kSideFileVariants = 12;
 constexpr int kCreateWords = 15;
 constexpr int kNoAircraftType = 255;
 constexpr int kBaseCoastReach = 5;  // pixels a base may lie off the coast
-constexpr const char* kMissingFile = "ファイルがありません";
 
 // ---------------------------------------------------------------- output
 
@@ -281,7 +279,7 @@ bool CheckColumns(CheckRun& run, const fs::path& file, int line,
 std::optional<std::vector<std::string>> ReadTextLines(CheckRun& run, const fs::path& file) {
     std::optional<std::string> bytes = ReadFileBytes(file);
     if (!bytes) {
-        run.Error(file, 0, kMissingFile);
+        run.Error(file, 0, kMissingFileMessage);
         return std::nullopt;
     }
     return SplitLines(DecodeFileText(*bytes));
@@ -760,7 +758,7 @@ SideFileFacts CheckSideFile(CheckRun& run, GameState& state, const fs::path& fil
 }
 
 // [side][variant]
-using SideFileSet = std::array<std::array<SideFileFacts, kSideFileVariants>, 2>;
+using SideFileSet = std::array<std::array<SideFileFacts, kOrderOfBattleVariants>, 2>;
 
 std::size_t SideSlot(Side side) {
     return side == Side::kPlayer ? 0 : 1;
@@ -770,11 +768,11 @@ SideFileSet CheckSideFiles(CheckRun& run, GameState& state, const fs::path& snr_
     SideFileSet set;
     auto ship_data = FindCaseInsensitive(snr_folder, "ShipData");
     if (!ship_data || !IsDirectory(*ship_data)) {
-        run.Error(snr_folder / "ShipData", 0, kMissingFile);
+        run.Error(snr_folder / "ShipData", 0, kMissingFileMessage);
         return set;
     }
     for (Side side : {Side::kPlayer, Side::kComputer}) {
-        for (int n = 0; n < kSideFileVariants; ++n) {
+        for (int n = 0; n < kOrderOfBattleVariants; ++n) {
             std::string name = SideLetter(side) + std::to_string(n) + ".dat";
             set[SideSlot(side)][static_cast<std::size_t>(n)] =
                 CheckSideFile(run, state, ScenarioFile(*ship_data, name), side);
@@ -876,7 +874,7 @@ bool CheckMapPictures(CheckRun& run, GameState& state, const fs::path& snr_folde
     fs::path mask = ScenarioFile(ship_data, "BMAP.Bmp");
     std::optional<PictureSize> map_size;
     if (!IsRegularFile(map)) {
-        run.Error(map, 0, kMissingFile);
+        run.Error(map, 0, kMissingFileMessage);
     } else if ((map_size = ReadPictureSize(run, map)) &&
                (map_size->width != kMapWidth || map_size->height != kMapHeight)) {
         run.Warn(map, 0,
@@ -884,7 +882,7 @@ bool CheckMapPictures(CheckRun& run, GameState& state, const fs::path& snr_folde
                      " × " + std::to_string(kMapHeight) + " の地図を表示します)");
     }
     if (!IsRegularFile(mask)) {
-        run.Error(mask, 0, kMissingFile);
+        run.Error(mask, 0, kMissingFileMessage);
         return false;
     }
     std::optional<PictureSize> mask_size = ReadPictureSize(run, mask);
@@ -1045,7 +1043,7 @@ class ScriptCheck : public ScriptListener {
             CheckMediaFile(run_, scenario_folder_, kWave, cue.Name, script_, cue.Line);
         }
         for (Side side : {Side::kPlayer, Side::kComputer}) {
-            for (int n = 0; n < kSideFileVariants; ++n) {
+            for (int n = 0; n < kOrderOfBattleVariants; ++n) {
                 CheckVariant(side, n, sides[SideSlot(side)][static_cast<std::size_t>(n)], mask);
             }
         }
@@ -1122,7 +1120,7 @@ class ScriptCheck : public ScriptListener {
                        RequireNumber(line_number, words[8], "Y 座標", create.Y);
         CheckStance(line_number, words[6]);
         for (std::size_t i = 9; i < words.size(); ++i) CheckAirType(line_number, i, words[i]);
-        if (create.Variant < 0 || create.Variant >= kSideFileVariants) {
+        if (create.Variant < 0 || create.Variant >= kOrderOfBattleVariants) {
             run_.Warn(script_, line_number,
                       "編成番号 " + std::to_string(create.Variant) +
                           " は 0～11 の外のため、この行は使われません");
@@ -1326,7 +1324,7 @@ void CheckSnrFolder(CheckRun& run, GameState& state, const fs::path& scenario_fo
                     const fs::path& snr_folder, const std::vector<fs::path>& scripts) {
     bool mask_read = CheckMapPictures(run, state, snr_folder);
     SideFileSet sides = CheckSideFiles(run, state, snr_folder);
-    if (scripts.empty()) run.Error(snr_folder / "*.snr", 0, kMissingFile);
+    if (scripts.empty()) run.Error(snr_folder / "*.snr", 0, kMissingFileMessage);
     for (const fs::path& script : scripts) {
         CheckScript(run, state, script, scenario_folder, sides,
                     mask_read ? &state.LandMask : nullptr);
@@ -1350,7 +1348,7 @@ std::optional<CheckTarget> LocateCheckTarget(const fs::path& argument) {
 int RunScenarioCheck(const fs::path& argument, std::ostream& out, const CheckOptions& options) {
     std::optional<CheckTarget> target = LocateCheckTarget(argument);
     if (!target) {
-        out << FormatFinding({Severity::kError, argument.generic_string(), 0, kMissingFile}) << '\n'
+        out << FormatFinding({Severity::kError, argument.generic_string(), 0, kMissingFileMessage}) << '\n'
             << "1 errors, 0 warnings\n";
         return 1;
     }
@@ -1359,7 +1357,7 @@ int RunScenarioCheck(const fs::path& argument, std::ostream& out, const CheckOpt
     auto state = std::make_unique<GameState>();
     CheckUnitData(run, *state, target->ScenarioFolder);
     if (target->SnrFolders.empty()) {
-        run.Error(target->ScenarioFolder / "*" / "ShipData", 0, kMissingFile);
+        run.Error(target->ScenarioFolder / "*" / "ShipData", 0, kMissingFileMessage);
     }
     for (const fs::path& snr_folder : target->SnrFolders) {
         std::vector<fs::path> scripts;

@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kVariants = 12;
 constexpr int kPendingEventRounds = 5;
 constexpr int kMarkerScatter = 30;
 
@@ -82,7 +81,7 @@ fs::path RequireScenarioFile(const std::string& folder, const fs::path& relative
     fs::path path = ScenarioFile(folder, relative);
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) {
-        throw ScenarioError(path.string(), 0, "ファイルがありません");
+        throw ScenarioError(path.string(), 0, kMissingFileMessage);
     }
     return path;
 }
@@ -228,8 +227,8 @@ std::string FleetSummary(const TFleet& fleet, std::string_view speed_word) {
 }
 
 void RunSetup(GameState& state, Frontend& frontend, const fs::path& snr, Diagnostics& diag) {
-    int n1 = state.Roll(kVariants);
-    int n2 = state.Roll(kVariants);
+    int n1 = state.Roll(kOrderOfBattleVariants);
+    int n2 = state.Roll(kOrderOfBattleVariants);
     ParseScenarioScript(state, snr, n1, n2, diag);
     ScenarioFolders folders = DeriveFolders(snr.string());
     state.SnrFolder = folders.SnrFolder;

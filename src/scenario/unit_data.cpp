@@ -11,7 +11,6 @@
 namespace velmora {
 namespace {
 
-constexpr std::string_view kMissingFile = "ファイルがありません";
 
 bool IsSeparator(char c) {
     return c == ' ' || c == '\r';
@@ -31,7 +30,7 @@ std::uint8_t ColumnByte(const std::vector<std::string>& columns, std::size_t ind
 // The file's lines as UTF-8; throws when the file cannot be read.
 std::vector<std::string> ReadLines(const std::filesystem::path& path) {
     std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) throw ScenarioError(path.string(), 0, std::string(kMissingFile));
+    if (!bytes) throw ScenarioError(path.string(), 0, kMissingFileMessage);
     return SplitLines(DecodeFileText(*bytes));
 }
 
