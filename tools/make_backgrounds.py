@@ -257,6 +257,7 @@ PICTURES = {
     "message": lambda: steel_panel(289, 81),
     "number": lambda: steel_panel(241, 113),
     "panel": lambda: steel_panel(400, 300),
+    "palette": lambda: steel_panel(353, 417),
     "title": title_picture,
 }
 

@@ -2,8 +2,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QTreeWidget>
 
 #include "ui/compressed_image.h"
@@ -43,17 +41,6 @@ constexpr std::array<ButtonPlace, kPaletteOrderCount> kButtons{{
     {PaletteOrder::kEndTurn, "ターン終了", 248, 336},
 }};
 
-// A sea-blue face in case the stored picture cannot be read.
-QImage plainBackground() {
-    QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
-    QPainter p(&picture);
-    QLinearGradient sea(0, 0, 0, kPictureHeight);
-    sea.setColorAt(0.0, QColor(0x30, 0x48, 0x70));
-    sea.setColorAt(1.0, QColor(0x10, 0x18, 0x30));
-    p.fillRect(picture.rect(), sea);
-    return picture;
-}
-
 }  // namespace
 
 OrdersPalette::OrdersPalette(QWidget* mainWindow)
@@ -69,7 +56,6 @@ OrdersPalette::OrdersPalette(QWidget* mainWindow)
     setPalette(colours);
 
     background_ = ui::loadBackground(QStringLiteral(":/backgrounds/palette.vci"));
-    if (background_.isNull()) background_ = plainBackground();
     picture_ = new ui::CompressedImageWidget(this);
     picture_->setPicture(background_);
     picture_->setGeometry(0, 0, kPictureWidth, kPictureHeight);

@@ -119,6 +119,15 @@ TEST_F(MainWindowTest, SearchButtonTwiceLeavesTheMapAsItWas) {
     EXPECT_EQ(window.mapView()->picture(), before);
 }
 
+TEST_F(MainWindowTest, PaletteShowsItsStoredBackgroundPicture) {
+    const QImage& picture = window.palette()->background();
+    EXPECT_EQ(picture.size(), QSize(353, 417));
+    // On showing, the buttons take their face colour from the picture.
+    window.palette()->show();
+    EXPECT_EQ(window.palette()->button(PaletteOrder::kMove)->faceColour(),
+              picture.pixelColor(picture.width() - 10, 0));
+}
+
 TEST_F(MainWindowTest, OrdersWithoutTheirWindowsAreOfferedDisabled) {
     auto enabled = [this](PaletteOrder o) { return window.palette()->button(o)->isEnabled(); };
     for (PaletteOrder o :
