@@ -3,9 +3,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QPalette>
-#include <QScreen>
 #include <QWidget>
-#include <algorithm>
 
 #include "ui/compressed_image.h"
 #include "ui/flat_button.h"
@@ -64,16 +62,9 @@ void applyWindowLook(QWidget* window) {
 }
 
 void placeOver(QWidget* window, QWidget* owner) {
+    if (window == nullptr) return;
     centreOver(window, owner);
-    const QScreen* screen = window->screen();
-    if (screen == nullptr) return;
-    const QRect room = screen->availableGeometry();
-    const QRect frame = window->frameGeometry();
-    QPoint at = frame.topLeft();
-    // The top-left corner wins when the window is larger than the screen.
-    at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - frame.width())));
-    at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - frame.height())));
-    if (at != frame.topLeft()) window->move(at);
+    placeOnScreen(window, window->frameGeometry().topLeft());
 }
 
 QColor panelButtonFace() {

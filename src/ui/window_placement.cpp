@@ -23,7 +23,8 @@ void centreOver(QWidget* window, QWidget* main) {
 
 void placeOnScreen(QWidget* window, QPoint topLeft) {
     if (window == nullptr) return;
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     if (screen != nullptr) {
         const QRect area = screen->availableGeometry();
         const QSize own = window->frameGeometry().size();
