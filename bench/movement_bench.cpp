@@ -7,8 +7,8 @@
 #include <random>
 
 #include "model/game_state.h"
-#include "turn/geometry.h"
-#include "turn/movement.h"
+#include "chart/geometry.h"
+#include "chart/movement.h"
 
 namespace velmora {
 namespace {

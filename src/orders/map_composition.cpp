@@ -9,7 +9,7 @@
 
 #include "model/fleet_ops.h"
 #include "model/text.h"
-#include "turn/geometry.h"
+#include "chart/geometry.h"
 
 namespace velmora {
 namespace {

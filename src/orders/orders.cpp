@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "scenario/save_game.h"
-#include "turn/geometry.h"
+#include "chart/geometry.h"
 #include "turn/turn_sequence.h"
 
 namespace velmora {

@@ -9,7 +9,7 @@
 #include "model/labels.h"
 #include "model/text.h"
 #include "scenario/paths.h"
-#include "turn/weather.h"
+#include "chart/weather.h"
 
 namespace velmora {
 namespace {

@@ -7,10 +7,10 @@
 #include "combat/combat_turn.h"
 #include "enemy/enemy_turn.h"
 #include "model/fleet_ops.h"
-#include "turn/movement.h"
+#include "chart/movement.h"
 #include "turn/turn_events.h"
 #include "turn/victory.h"
-#include "turn/weather.h"
+#include "chart/weather.h"
 
 namespace velmora {
 namespace {

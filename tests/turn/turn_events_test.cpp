@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "turn_fixture.h"
+#include "support/state_fixture.h"
 
 namespace velmora {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "turn/weather.h"
-#include "turn_fixture.h"
+#include "chart/weather.h"
+#include "support/state_fixture.h"
 
 namespace velmora {
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "frontend/reports.h"
-#include "turn_fixture.h"
+#include "support/state_fixture.h"
 
 namespace velmora {
 namespace {

@@ -1,4 +1,4 @@
-#include "turn/geometry.h"
+#include "chart/geometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-// Small game states for the turn tests.
+// Small game states for the engine tests.
 #pragma once
 
 #include <memory>

@@ -1,10 +1,10 @@
-#include "turn/geometry.h"
+#include "chart/geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "turn_fixture.h"
+#include "support/state_fixture.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
-#include "turn/weather.h"
+#include "chart/weather.h"
 
 #include "model/rounding.h"
-#include "turn/geometry.h"
+#include "chart/geometry.h"
 
 namespace velmora {
 namespace {

@@ -1,11 +1,11 @@
-#include "turn/weather.h"
+#include "chart/weather.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "turn/geometry.h"
-#include "turn_fixture.h"
+#include "chart/geometry.h"
+#include "support/state_fixture.h"
 
 namespace velmora {
 namespace {

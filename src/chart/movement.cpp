@@ -1,4 +1,4 @@
-#include "turn/movement.h"
+#include "chart/movement.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/fleet_ops.h"
-#include "turn/geometry.h"
+#include "chart/geometry.h"
 
 namespace velmora {
 namespace {

@@ -1,11 +1,11 @@
-#include "turn/movement.h"
+#include "chart/movement.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "turn/geometry.h"
-#include "turn_fixture.h"
+#include "chart/geometry.h"
+#include "support/state_fixture.h"
 
 namespace velmora {
 namespace {
