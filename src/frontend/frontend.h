@@ -64,6 +64,17 @@ public:
     virtual void ShowVictory(const VictoryReport& report) = 0;
     // Lets the window system handle what is pending.
     virtual void ProcessPendingEvents() = 0;
+
+    // 3D unit views in place of the map. They return at once; the view stays
+    // up (turning) until EndModelView or another view replaces it.
+    // One ship class turning (combat reports).
+    virtual void ShowShipModel(int classIndex) = 0;
+    // One aircraft type turning (combat reports).
+    virtual void ShowAircraftModel(int aircraftTypeIndex) = 0;
+    // The ships of an attacked fleet on their rings (strikes, encounters).
+    virtual void ShowBattleFleetView(int fleetIndex) = 0;
+    // Stops drawing the 3D view; the map returns at its next redraw.
+    virtual void EndModelView() = 0;
 };
 
 }  // namespace velmora

@@ -156,4 +156,15 @@ void RecordingFrontend::ShowVictory(const VictoryReport& report) {
 
 void RecordingFrontend::ProcessPendingEvents() {}
 
+void RecordingFrontend::ShowShipModel(int classIndex) {
+    Record({"ShowShipModel", std::to_string(classIndex)});
+}
+void RecordingFrontend::ShowAircraftModel(int aircraftTypeIndex) {
+    Record({"ShowAircraftModel", std::to_string(aircraftTypeIndex)});
+}
+void RecordingFrontend::ShowBattleFleetView(int fleetIndex) {
+    Record({"ShowBattleFleetView", std::to_string(fleetIndex)});
+}
+void RecordingFrontend::EndModelView() { Record({"EndModelView"}); }
+
 }  // namespace velmora

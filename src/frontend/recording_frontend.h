@@ -55,6 +55,10 @@ public:
     void SetTurnEndEnabled(bool enabled) override;
     void ShowVictory(const VictoryReport& report) override;
     void ProcessPendingEvents() override;
+    void ShowShipModel(int classIndex) override;
+    void ShowAircraftModel(int aircraftTypeIndex) override;
+    void ShowBattleFleetView(int fleetIndex) override;
+    void EndModelView() override;
 
 private:
     void Record(std::initializer_list<std::string_view> fields);

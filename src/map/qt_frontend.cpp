@@ -210,4 +210,11 @@ void QtFrontend::ProcessPendingEvents() {
     QCoreApplication::processEvents();
 }
 
+// The 3D views are drawn by the unit viewer once it is attached to the main
+// window; until then the combat reports go on without pictures.
+void QtFrontend::ShowShipModel(int) {}
+void QtFrontend::ShowAircraftModel(int) {}
+void QtFrontend::ShowBattleFleetView(int) {}
+void QtFrontend::EndModelView() {}
+
 }  // namespace velmora::map

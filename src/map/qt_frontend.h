@@ -70,6 +70,10 @@ class QtFrontend : public Frontend {
     void SetTurnEndEnabled(bool enabled) override;
     void ShowVictory(const VictoryReport& report) override;
     void ProcessPendingEvents() override;
+    void ShowShipModel(int classIndex) override;
+    void ShowAircraftModel(int aircraftTypeIndex) override;
+    void ShowBattleFleetView(int fleetIndex) override;
+    void EndModelView() override;
 
   private:
     // Waits the caption interval with the event queue served.
