@@ -5,121 +5,86 @@
 #include <cstdint>
 #include <iostream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <string_view>
-#include <vector>
+#include <utility>
 
 #include "frontend/recording_frontend.h"
 #include "model/game_state.h"
 #include "scenario/diagnostics.h"
 #include "scenario/save_game.h"
 #include "scenario/setup.h"
+#include "sim/command_line.h"
 #include "turn/turn_sequence.h"
 
 namespace velmora {
 namespace {
-
-constexpr int kBadUsage = 2;
 
 struct Options {
     std::string Scenario;
     std::uint64_t Seed = 1;
     std::optional<int> Turns;
     bool Events = false;
-    std::filesystem::path SaveDir;
+    std::string SaveDir = DefaultSaveDirectory().string();
     std::optional<int> SaveAfter;
     std::optional<int> SaveSlot;
     std::optional<int> LoadSlot;
 };
 
-constexpr std::string_view kUsage =
+constexpr const char* kUsage =
     "usage: velmora-sim SCENARIO.snr [--seed N] [--turns N] [--events] [--save-dir D]\n"
     "                   [--save-after K --save-slot S] [--load S]\n";
 
-template <class Number>
-bool ParseNumber(std::string_view text, Number& out) {
-    if (text.empty() || text.front() == '-' || text.front() == '+') return false;
-    std::istringstream in{std::string(text)};
-    in >> out;
-    return in && in.peek() == std::char_traits<char>::eof();
+// Every option of the command line, in one place.
+void DeclareOptions(CLI::App& app, Options& o) {
+    const CLI::Range slot(1, kSaveSlots);
+    app.add_option("scenario", o.Scenario, "The scenario's .snr file")
+        ->required()
+        ->type_name("SCENARIO.snr");
+    app.add_option("--seed", o.Seed, "Seed of the game's generator")
+        ->check(kNotNegative)
+        ->capture_default_str();
+    app.add_option("--turns", o.Turns, "Turn ends to play (default: up to the last turn)")
+        ->check(kNotNegative);
+    app.add_flag("--events", o.Events, "Print every call to the front end as it happens");
+    app.add_option("--save-dir", o.SaveDir, "Folder of the save slots")
+        ->capture_default_str()
+        ->check([](const std::string& dir) { return dir.empty() ? "empty folder name" : ""; });
+    auto* save_after = app.add_option("--save-after", o.SaveAfter, "Save after K turn ends")
+                           ->check(kNotNegative)
+                           ->type_name("K");
+    auto* save_slot =
+        app.add_option("--save-slot", o.SaveSlot, "Slot to save into")->check(slot)->type_name("S");
+    save_after->needs(save_slot);
+    save_slot->needs(save_after);
+    app.add_option("--load", o.LoadSlot, "Continue the game saved in slot S")
+        ->check(slot)
+        ->type_name("S");
 }
 
-bool ParseSlot(std::string_view text, std::optional<int>& out) {
-    int slot = 0;
-    if (!ParseNumber(text, slot) || slot < 1 || slot > kSaveSlots) return false;
-    out = slot;
-    return true;
-}
-
-// Nothing when the arguments are bad.
-std::optional<Options> ParseArguments(const std::vector<std::string>& args) {
-    Options o;
-    o.SaveDir = DefaultSaveDirectory();
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string v;
-        // The option's value; false when the arguments end first.
-        auto value = [&]() {
-            if (i + 1 >= args.size()) return false;
-            v = args[++i];
-            return true;
-        };
-        if (a == "--events") {
-            o.Events = true;
-        } else if (a == "--seed") {
-            if (!value() || !ParseNumber(v, o.Seed)) return std::nullopt;
-        } else if (a == "--turns") {
-            int turns = 0;
-            if (!value() || !ParseNumber(v, turns)) return std::nullopt;
-            o.Turns = turns;
-        } else if (a == "--save-dir") {
-            if (!value() || v.empty()) return std::nullopt;
-            o.SaveDir = v;
-        } else if (a == "--save-after") {
-            int after = 0;
-            if (!value() || !ParseNumber(v, after)) return std::nullopt;
-            o.SaveAfter = after;
-        } else if (a == "--save-slot") {
-            if (!value() || !ParseSlot(v, o.SaveSlot)) return std::nullopt;
-        } else if (a == "--load") {
-            if (!value() || !ParseSlot(v, o.LoadSlot)) return std::nullopt;
-        } else if (!a.empty() && a.front() != '-' && o.Scenario.empty()) {
-            o.Scenario = a;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (o.Scenario.empty() || o.SaveAfter.has_value() != o.SaveSlot.has_value())
-        return std::nullopt;
-    return o;
-}
-
-std::string FleetJson(int index, const TFleet& f) {
+nlohmann::ordered_json FleetJson(int index, const TFleet& f) {
     int ships = std::clamp(f.ShipCount, 0, kShipSlots);
     long long durability = 0;
     for (int s = 0; s < ships; ++s) durability += f.Ships[static_cast<std::size_t>(s)].Durability;
-    std::ostringstream out;
-    out << "{\"index\":" << index << ",\"side\":" << int{f.Side} << ",\"active\":" << int{f.Active}
-        << ",\"x\":" << f.Position.X << ",\"y\":" << f.Position.Y << ",\"ships\":" << f.ShipCount
-        << ",\"durability\":" << durability << ",\"detect\":" << f.DetectLevel << "}";
-    return out.str();
+    return {{"index", index},           {"side", int{f.Side}},    {"active", int{f.Active}},
+            {"x", f.Position.X},        {"y", f.Position.Y},      {"ships", f.ShipCount},
+            {"durability", durability}, {"detect", f.DetectLevel}};
 }
 
 std::string OutcomeJson(const GameState& s) {
-    std::ostringstream out;
-    out << "{\"turn\":" << s.Turn << ",\"hour\":" << s.Hour << ",\"player_score\":" << s.PlayerScore
-        << ",\"computer_score\":" << s.ComputerScore
-        << ",\"lost_player\":" << s.LostShipsPlayer.Count
-        << ",\"lost_computer\":" << s.LostShipsComputer.Count << ",\"intercept\":["
-        << s.InterceptTally[0] << "," << s.InterceptTally[1] << "],\"fleets\":[";
-    for (int i = 0; i < kFleetCount; ++i) {
-        if (i) out << ",";
-        out << FleetJson(i, s.FleetTable[static_cast<std::size_t>(i)]);
-    }
-    out << "]}";
-    return out.str();
+    nlohmann::ordered_json fleets = nlohmann::ordered_json::array();
+    for (int i = 0; i < kFleetCount; ++i)
+        fleets.push_back(FleetJson(i, s.FleetTable[static_cast<std::size_t>(i)]));
+    nlohmann::ordered_json out = {{"turn", s.Turn},
+                                  {"hour", s.Hour},
+                                  {"player_score", s.PlayerScore},
+                                  {"computer_score", s.ComputerScore},
+                                  {"lost_player", s.LostShipsPlayer.Count},
+                                  {"lost_computer", s.LostShipsComputer.Count},
+                                  {"intercept", s.InterceptTally},
+                                  {"fleets", std::move(fleets)}};
+    return out.dump();
 }
 
 void ReportFindings(const Diagnostics& diag) {
@@ -170,11 +135,12 @@ int Run(const Options& o) {
 }  // namespace velmora
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::optional<velmora::Options> options = velmora::ParseArguments(args);
-    if (!options) {
-        std::cerr << velmora::kUsage;
-        return velmora::kBadUsage;
-    }
-    return velmora::Run(*options);
+    velmora::Options options;
+    CLI::App app{
+        "Plays a Velmora scenario without windows and prints the outcome as one line of JSON.",
+        "velmora-sim"};
+    velmora::SetUpToolCommandLine(app, velmora::kUsage);
+    velmora::DeclareOptions(app, options);
+    if (auto status = velmora::ParseToolCommandLine(app, argc, argv)) return *status;
+    return velmora::Run(options);
 }

@@ -84,6 +84,10 @@ run usage
 expect_exit usage 2
 expect_line usage '^usage: velmora-check'
 
+run version --version
+expect_exit version 0
+[ "$(cat "$out/version")" = "Velmora 1.00" ] || fail "version: $(cat "$out/version")"
+
 if [ "$failures" -gt 0 ]; then
     echo "velmora-check: $failures check(s) failed"
     exit 1

@@ -55,6 +55,9 @@ check "continued run ends as the uninterrupted one" cmp -s "$work/continued.txt"
 check "continued with another set-up seed too" run "$work/continued8.txt" --seed 99 --save-dir "$work/saves" --load 2
 check "the save decides, not the set-up seed" cmp -s "$work/continued8.txt" "$work/c.txt"
 
+check "--version" [ "$("$sim" --version)" = "Velmora 1.00" ]
+check "--help lists the options" sh -c '"$1" --help | grep -q -- "--save-slot"' sh "$sim"
+
 # Bad input.
 expect_status_2() {  # expect_status_2 STDERR_PATTERN ARGS...
     local pattern=$1
@@ -65,6 +68,8 @@ expect_status_2() {  # expect_status_2 STDERR_PATTERN ARGS...
 check "no arguments" expect_status_2 "usage: velmora-sim" 
 check "unknown option" expect_status_2 "usage: velmora-sim" "$scenario" --fast
 check "bad seed" expect_status_2 "usage: velmora-sim" "$scenario" --seed x
+check "negative seed" expect_status_2 "--seed: must not be negative" "$scenario" --seed -1
+check "negative turns" expect_status_2 "--turns: must not be negative" "$scenario" --turns -3
 check "save slot out of range" expect_status_2 "usage: velmora-sim" "$scenario" --save-after 1 --save-slot 6
 check "save-after without slot" expect_status_2 "usage: velmora-sim" "$scenario" --save-after 1
 mkdir -p "$work/broken/ShipData"
