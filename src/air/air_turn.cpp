@@ -1,12 +1,14 @@
 #include "air/air_turn.h"
 
+#include "air/air_units.h"
+
 namespace velmora {
 
 // The air rules fill these steps in; until then the turn end passes them by.
 void SetSearchSectors(GameState&, Frontend&) {}
 void ResolveAirStrikes(GameState&, Frontend&) {}
 void RecoverAircraft(GameState&, Frontend&) {}
-void AdvanceAirUnits(GameState&, Frontend&) {}
+void AdvanceAirUnits(GameState& state, Frontend&) { AdvanceAirUnits(state); }
 void DetectionStep(GameState&, Frontend&) {}
 
 }  // namespace velmora
