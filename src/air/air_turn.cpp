@@ -5,10 +5,8 @@
 namespace velmora {
 
 // The air rules fill these steps in; until then the turn end passes them by.
-void SetSearchSectors(GameState&, Frontend&) {}
 void ResolveAirStrikes(GameState&, Frontend&) {}
 void RecoverAircraft(GameState&, Frontend&) {}
 void AdvanceAirUnits(GameState& state, Frontend&) { AdvanceAirUnits(state); }
-void DetectionStep(GameState&, Frontend&) {}
 
 }  // namespace velmora
