@@ -132,7 +132,7 @@ struct TFleet {
     ShortString<40> FlagshipWeapon;
     std::int32_t AswTarget = 0;
     double VtFuseFactor = 0.0;
-    std::uint8_t Reserved312 = 0;
+    std::uint8_t LaunchCounter = 0;
     std::int32_t TurnScratch = 0;
     std::int32_t Detour = 0;
     std::int32_t Stance = 0;

@@ -199,7 +199,7 @@ void FleetLayout(Io& io, Fleet& f) {
     io.String(250, f.FlagshipWeapon);  // after the salvo: the same bytes as its WeaponKey
     io.Int(292, f.AswTarget);
     io.Double(304, f.VtFuseFactor);
-    io.Byte(312, f.Reserved312);
+    io.Byte(312, f.LaunchCounter);
     io.Int(316, f.TurnScratch);
     io.Int(320, f.Detour);
     io.Int(324, f.Stance);

@@ -54,7 +54,7 @@ void ResetFleets(GameState& state) {
         }
         fleet.Reserved328 = -1;
         fleet.AswTarget = -1;
-        fleet.Reserved312 = 0;
+        fleet.LaunchCounter = 0;
         fleet.EngagedFleet = -1;
         fleet.SearchSectors.fill(0);
         fleet.AswSectors.fill(0);

@@ -119,7 +119,7 @@ std::unique_ptr<TFleet> FullFleet() {
     t.MissileSalvo.WeaponKey = t.FlagshipWeapon;  // one field in the image
     t.AswTarget = f.Int();
     t.VtFuseFactor = 1.375;
-    t.Reserved312 = f.Byte();
+    t.LaunchCounter = f.Byte();
     t.TurnScratch = f.Int();
     t.Detour = f.Int();
     t.Stance = f.Int();
