@@ -11,21 +11,9 @@
 #include <vector>
 
 #include "model/game_state.h"
+#include "model/ship_counts.h"
 
 namespace velmora {
-
-// Ship counts of a fleet by the ShipType of their classes (1..7 and the
-// hidden type 12, the mobile fortress).
-struct ShipTypeCounts {
-    static constexpr int kTypes = 13;
-    int Ships = 0;
-    std::array<int, kTypes> ByType{};
-
-    // Count of one type; 0 for a type outside the table.
-    int Of(int ship_type) const;
-};
-
-ShipTypeCounts CountShipsByType(const GameState& state, const TFleet& fleet);
 
 // Radio items of the "目標艦種" group, in order.
 inline constexpr std::array<std::string_view, 10> kTargetShipTypeItems{
