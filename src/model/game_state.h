@@ -9,6 +9,7 @@
 
 #include "model/records.h"
 #include "model/rng.h"
+#include "model/route_grids.h"
 
 namespace velmora {
 
@@ -125,6 +126,9 @@ struct GameState {
     // Victory evaluation.
     VictoryTotals Victory;
     bool VictoryShown = false;
+
+    // The computer's route search (not saved: every search starts afresh).
+    RouteSearchGrids RouteSearch;
 
     // True while EndTurn runs: a second turn end must not start meanwhile.
     bool TurnEndRunning = false;
