@@ -2,11 +2,8 @@
 
 namespace velmora {
 
-// The computer side's rules fill these steps in; until then its fleets keep
-// the orders they have.
-void ComputerFleetOrders(GameState&, Frontend&) {}
+// The computer's carrier decks are run by its air operations once they land;
+// until then its groups keep the orders they have.
 void ComputerAirOperations(GameState&, Frontend&) {}
-void PlanComputerFleet(GameState&, int) {}
-void ScatterMarkers(GameState&) {}
 
 }  // namespace velmora

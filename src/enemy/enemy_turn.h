@@ -1,6 +1,7 @@
 // The computer side's steps of the turn end and of set-up.
 #pragma once
 
+#include "enemy/fleet_planning.h"
 #include "frontend/frontend.h"
 #include "model/game_state.h"
 
@@ -12,7 +13,5 @@ void ComputerFleetOrders(GameState&, Frontend&);
 void ComputerAirOperations(GameState&, Frontend&);
 // Chooses the route and destination of one computer fleet.
 void PlanComputerFleet(GameState&, int fleet_index);
-// Scatters the contact markers around the computer fleets' destinations.
-void ScatterMarkers(GameState&);
 
 }  // namespace velmora

@@ -187,28 +187,4 @@ std::optional<std::string_view> SetShipStance(GameState& state, int fleet, int s
     return "対空哨戒";
 }
 
-int ScuttlePoints(const TShip& ship_class) {
-    struct Row {
-        int above;
-        int otherwise;
-        int threshold;
-    };
-    // Indexed by ShipType 1..5; a transport is worth the same whatever its state.
-    constexpr std::array<Row, 6> kPoints{
-        {{0, 0, 0}, {70, 50, 50}, {60, 30, 65}, {40, 25, 40}, {10, 5, 15}, {40, 40, 0}}};
-    const int type = ship_class.ShipType();
-    if (type < kCarrier || type > kTransport) return 0;
-    const Row& row = kPoints[static_cast<std::size_t>(type)];
-    return ship_class.Durability > row.threshold ? row.above : row.otherwise;
-}
-
-std::optional<int> ScuttleShip(GameState& state, int fleet, int slot) {
-    if (!ValidShip(state, fleet, slot)) return std::nullopt;
-    TFleet& f = state.Fleet(fleet);
-    const int points = ScuttlePoints(state.ClassOf(f.Ships[static_cast<std::size_t>(slot)]));
-    state.ScuttleTally[1] += points;
-    RemoveShip(slot, f);
-    return points;
-}
-
 }  // namespace velmora

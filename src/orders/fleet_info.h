@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/game_state.h"
+#include "model/scuttle.h"
 
 namespace velmora {
 
@@ -115,14 +116,5 @@ enum class ShipStance { kAntiSubmarinePatrol, kAntiAirAlert };
 // new "戦闘状態" text; nothing for a bad fleet or slot.
 std::optional<std::string_view> SetShipStance(GameState& state, int fleet, int slot,
                                               ShipStance stance);
-
-// Points the scuttling of a ship of this class is worth, by its ShipType
-// and class Durability.
-int ScuttlePoints(const TShip& ship_class);
-
-// "自沈": adds the ship's points to ScuttleTally[1] and removes it from the
-// fleet. Returns the points, or nothing (state untouched) for a bad fleet
-// or slot.
-std::optional<int> ScuttleShip(GameState& state, int fleet, int slot);
 
 }  // namespace velmora

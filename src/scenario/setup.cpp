@@ -173,7 +173,7 @@ void PlanAgainAndScatter(GameState& state) {
     for (int i = 0; i < kFleetCount; ++i) {
         if (state.FleetTable[static_cast<std::size_t>(i)].Side != state.PlayerSide) {
             PlanComputerFleet(state, i);
-            ScatterMarkers(state);
+            ScatterMarkers(state, i);
         }
     }
 }
