@@ -190,6 +190,7 @@ void RecomputeSpeed(TFleet& fleet) {
 // A fleet made by a split sails with its parent's orders and plans its own.
 void BringSplitFleetIntoPlay(GameState& state, TFleet& parent, int k, FleetFlags& split_now) {
     split_now[static_cast<std::size_t>(k)] = true;
+    ++state.Counters.ComputerSplits;
     TFleet& split = FleetAt(state, k);
     split.Active = 1;
     split.Side = parent.Side;
@@ -276,6 +277,7 @@ bool CanMerge(const GameState& state, const TFleet& a, const TFleet& b) {
 void Merge(GameState& state, int i, int j) {
     TFleet& from = FleetAt(state, i);
     TFleet& into = FleetAt(state, j);
+    ++state.Counters.ComputerMerges;
     if (state.Roll(100) < 50) {
         into.Stance = from.Stance;
         into.Detour = from.Detour;
@@ -336,9 +338,11 @@ void ChooseTargetInSight(GameState& state, int f) {
     ScatterMarkers(state, f);
 }
 
-// Transports sail for the computer's base. The waypoint is kept, so that the
-// fleet actually sails there (a goal without a waypoint is only taken when
-// it lies within one turn's reach).
+// Transports sail for the computer's base. A goal without a waypoint is only
+// taken when it lies within one turn's reach, and a last waypoint is never
+// quite reached: so the fleet keeps a waypoint while the base is farther
+// and drops it for the last leg, which puts it on the base where it lands
+// its supplies.
 void SendTransportsToBase(GameState& state, int f) {
     TFleet& fleet = FleetAt(state, f);
     if (CountOf(state, fleet, kTransport) == 0) return;
@@ -349,7 +353,10 @@ void SendTransportsToBase(GameState& state, int f) {
             base = i;
     }
     if (base < 0) return;
-    SetSingleWaypoint(fleet, FleetAt(state, base).Position, 1);
+    const Point goal = FleetAt(state, base).Position;
+    const std::int64_t reach = std::llabs(static_cast<std::int64_t>(goal.X) - fleet.Position.X) +
+                               std::llabs(static_cast<std::int64_t>(goal.Y) - fleet.Position.Y);
+    SetSingleWaypoint(fleet, goal, reach < fleet.Speed ? 0 : 1);
 }
 
 void OrderOneFleet(GameState& state, int f, FleetFlags& split_now) {

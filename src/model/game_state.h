@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/records.h"
+#include "model/play_counters.h"
 #include "model/rng.h"
 #include "model/route_grids.h"
 
@@ -129,6 +130,7 @@ struct GameState {
 
     // The computer's route search (not saved: every search starts afresh).
     RouteSearchGrids RouteSearch;
+    PlayCounters Counters;
 
     // True while EndTurn runs: a second turn end must not start meanwhile.
     bool TurnEndRunning = false;

@@ -86,6 +86,12 @@ TEST_F(FleetPlanningTest, LoadedTransportsKeepSailingThroughTheTurnStep) {
     Orders();
     EXPECT_EQ(convoy.Destination, (Point{600, 200}));
     EXPECT_EQ(convoy.RouteLength, 1);
+    // Within one turn's reach the waypoint goes, so that the convoy settles
+    // on the base instead of stopping short of it.
+    convoy.Position = {590, 195};
+    Orders();
+    EXPECT_EQ(convoy.Destination, (Point{600, 200}));
+    EXPECT_EQ(convoy.RouteLength, 0);
 }
 
 TEST_F(FleetPlanningTest, FleetsCloserThanTenMergeAndTheEmptiedOneLeavesPlay) {
@@ -127,6 +133,31 @@ TEST_F(FleetPlanningTest, DetectedPlayerFleetBecomesTheTargetAndTheAim) {
     // blurred by its speed (3 x 30 / 2 = 45 pixels).
     EXPECT_NEAR(fleet.LastSighting[0], 200, 45);
     EXPECT_NEAR(fleet.LastSighting[1], 250, 45);
+}
+
+TEST_F(FleetPlanningTest, UnseenAimPointDriftsOnTheMapAndDuskSendsItSouth) {
+    TFleet& fleet = Computer(14, {400, 300}, {kCarrierClass});
+    PlaceFleet(*state, 2, {100, 100}, {kDestroyerClass});
+    fleet.TargetFleet = 2;
+    state->Turn = 20;
+    fleet.LastSighting = {780, 300, 5};  // set fifteen turns ago
+    ChooseComputerTarget(*state, 14);
+    EXPECT_EQ(fleet.LastSighting[2], 20);
+    EXPECT_GE(fleet.LastSighting[0], 0);
+    EXPECT_LE(fleet.LastSighting[0], kComputerPointMaxX);
+    EXPECT_GE(fleet.LastSighting[1], 0);
+    EXPECT_LE(fleet.LastSighting[1], kComputerPointMaxY);
+
+    state->Hour = 19;
+    ChooseComputerTarget(*state, 14);
+    EXPECT_EQ(fleet.LastSighting[1], 800);
+    EXPECT_EQ(fleet.LastSighting[2], 26);
+    // Stamped in the future: it does not drift.
+    const auto aim = fleet.LastSighting;
+    state->Hour = 20;
+    state->Turn = 21;
+    ChooseComputerTarget(*state, 14);
+    EXPECT_EQ(fleet.LastSighting, aim);
 }
 
 TEST_F(FleetPlanningTest, SlowShipsSailOnInAFleetOfTheirOwn) {
