@@ -9,12 +9,15 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "frontend/recording_frontend.h"
 #include "model/game_state.h"
+#include "orders/auto_commander.h"
 #include "scenario/diagnostics.h"
 #include "scenario/save_game.h"
 #include "scenario/setup.h"
+#include "sim/batch.h"
 #include "sim/command_line.h"
 #include "turn/turn_sequence.h"
 
@@ -30,11 +33,16 @@ struct Options {
     std::optional<int> SaveAfter;
     std::optional<int> SaveSlot;
     std::optional<int> LoadSlot;
+    bool AutoPlayer = false;
+    std::optional<int> Batch;
+    int Jobs = 1;
+    bool Json = false;
 };
 
 constexpr const char* kUsage =
     "usage: velmora-sim SCENARIO.snr [--seed N] [--turns N] [--events] [--save-dir D]\n"
-    "                   [--save-after K --save-slot S] [--load S]\n";
+    "                   [--save-after K --save-slot S] [--load S] [--auto-player]\n"
+    "       velmora-sim SCENARIO.snr --batch N [--jobs J] [--auto-player] [--turns N] [--json]\n";
 
 // Every option of the command line, in one place.
 void DeclareOptions(CLI::App& app, Options& o) {
@@ -61,6 +69,17 @@ void DeclareOptions(CLI::App& app, Options& o) {
     app.add_option("--load", o.LoadSlot, "Continue the game saved in slot S")
         ->check(slot)
         ->type_name("S");
+    app.add_flag("--auto-player", o.AutoPlayer,
+                 "An automatic commander gives the player's orders every turn");
+    auto* batch = app.add_option("--batch", o.Batch, "Play seeds 1..N and print one table")
+                      ->check(CLI::Range(1, 100000))
+                      ->type_name("N");
+    app.add_option("--jobs", o.Jobs, "Worker processes of a batch")
+        ->check(CLI::Range(1, 64))
+        ->type_name("J")
+        ->needs(batch);
+    app.add_flag("--json", o.Json, "Print the batch report as JSON")->needs(batch);
+    batch->excludes("--seed")->excludes("--events")->excludes("--load")->excludes("--save-after");
 }
 
 nlohmann::ordered_json FleetJson(int index, const TFleet& f) {
@@ -98,7 +117,26 @@ void ReportFindings(const Diagnostics& diag) {
     }
 }
 
+int RunBatch(const Options& o) {
+    BatchOptions batch;
+    batch.Scenario = o.Scenario;
+    batch.Games = *o.Batch;
+    batch.Jobs = o.Jobs;
+    batch.AutoPlayer = o.AutoPlayer;
+    batch.Turns = o.Turns;
+    const std::vector<GameOutcome> games = PlayBatch(batch);
+    if (o.Json) {
+        PrintBatchJson(std::cout, games);
+    } else {
+        PrintBatchTable(std::cout, games);
+    }
+    const bool failed = std::any_of(games.begin(), games.end(),
+                                    [](const GameOutcome& g) { return !g.Error.empty(); });
+    return failed ? 1 : 0;
+}
+
 int Run(const Options& o) {
+    if (o.Batch) return RunBatch(o);
     std::ostream* echo = o.Events ? &std::cout : nullptr;
     RecordingFrontend frontend(echo);
     auto state = std::make_unique<GameState>();
@@ -123,6 +161,7 @@ int Run(const Options& o) {
             return kBadUsage;
         }
         if (done == turns) break;
+        if (o.AutoPlayer) CommandPlayerFleets(*state, frontend);
         EndTurn(*state, frontend);
         // The transcript is echoed as it happens; keeping it would only grow.
         frontend.ClearTranscript();
