@@ -5,7 +5,7 @@ Every picture is our own: a dark steel-blue naval panel for the dialogs and
 a sea-and-sky title picture for the main window. Each is written as a 24-bit
 BMP and then run through compress_image into src/ui/backgrounds/NAME.vci.
 
-    tools/make_backgrounds.py BUILD_DIR
+    tools/make_backgrounds.py BUILD_DIR [NAME...]
 
 BUILD_DIR is a configured build folder; compress_image is built there first
 (cmake --build BUILD_DIR --target compress_image).
@@ -253,7 +253,60 @@ def title_picture(width=790, height=545):
     return canvas
 
 
+def battle_picture(width=785, height=504):
+    """The battle window's stage: a coast under a smoky dusk, ships offshore
+    and the glow of fire on the shore."""
+    canvas = Canvas(width, height)
+    horizon = 300
+    sky_top, sky_low = (0x14, 0x0C, 0x10), (0x6A, 0x3A, 0x26)
+    sea_top, sea_low = (0x22, 0x1C, 0x24), (0x04, 0x06, 0x0C)
+    fires = [(150, horizon - 6), (250, horizon - 14), (330, horizon - 4)]
+    for y in range(height):
+        if y < horizon:
+            row = mix(sky_top, sky_low, (y / horizon) ** 1.8)
+        else:
+            row = mix(sea_top, sea_low, ((y - horizon) / (height - horizon)) ** 0.6)
+        for x in range(width):
+            colour = row
+            for fx, fy in fires:
+                glow = math.hypot((x - fx) / 1.6, y - fy)
+                if y < horizon:
+                    colour = mix(colour, (0xE0, 0x78, 0x30), max(0.0, 1.0 - glow / 120.0) ** 2 * 0.7)
+                else:
+                    ripple = max(0.0, math.sin(x * 0.11 + y * 0.8) * math.sin(y * 0.27))
+                    path = max(0.0, 1.0 - abs(x - fx) / (20.0 + (y - horizon) * 0.5))
+                    colour = mix(colour, (0xB0, 0x60, 0x28), path * ripple * 0.35)
+            # Drifting smoke across the sky.
+            if y < horizon:
+                smoke = math.sin(x * 0.013 + y * 0.05) * math.sin(x * 0.007 - y * 0.021)
+                colour = mix(colour, (0x20, 0x1A, 0x1A), max(0.0, smoke) * 0.5)
+            canvas.put(x, y, colour)
+
+    # The coast: low hills with the base on them, from the left edge.
+    land = (0x0A, 0x08, 0x0A)
+    for x in range(0, 430):
+        top = horizon - 10 - 26 * math.sin(x / 430 * math.pi) - 6 * math.sin(x * 0.05)
+        for y in range(int(top), horizon + 2):
+            canvas.put(x, y, land)
+    for left, w, h in ((180, 24, 16), (214, 14, 24), (236, 30, 12), (290, 18, 20)):
+        canvas.fill_rect(left, int(horizon - 36 - h), left + w, horizon - 20, land)
+    canvas.fill_rect(221, int(horizon - 78), 223, horizon - 56, land)  # radio mast
+    for fx, fy in fires:  # flames
+        for dy in range(12):
+            for dx in range(-4 + dy // 3, 5 - dy // 3):
+                canvas.blend(fx + dx, fy - dy - 30, (0xFF, 0xB0, 0x40), 0.8 - dy * 0.05)
+
+    silhouette = (0x05, 0x06, 0x0A)
+    draw_destroyer(canvas, 470, horizon + 4, 2.4, silhouette)
+    draw_destroyer(canvas, 640, horizon + 2, 1.3, mix(silhouette, sky_low, 0.3))
+    draw_destroyer(canvas, 40, horizon + 70, 3.2, silhouette)
+    draw_jet(canvas, 560, 90, 2.0, silhouette)
+    draw_jet(canvas, 610, 116, 1.6, silhouette)
+    return canvas
+
+
 PICTURES = {
+    "battle": battle_picture,
     "message": lambda: steel_panel(289, 81),
     "number": lambda: steel_panel(241, 113),
     "panel": lambda: steel_panel(400, 300),
@@ -263,15 +316,18 @@ PICTURES = {
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) < 2:
         sys.exit(__doc__)
     build = sys.argv[1]
     subprocess.run(["cmake", "--build", build, "--target", "compress_image"], check=True,
                    stdout=subprocess.DEVNULL)
     tool = os.path.join(build, "compress_image")
+    wanted = sys.argv[2:] or list(PICTURES)
     os.makedirs(OUT_DIR, exist_ok=True)
     with tempfile.TemporaryDirectory() as work:
         for name, draw in PICTURES.items():
+            if name not in wanted:
+                continue
             bmp = os.path.join(work, name + ".bmp")
             with open(bmp, "wb") as f:
                 f.write(draw().to_bmp())

@@ -4,8 +4,5 @@ namespace velmora {
 
 // The combat rules fill these steps in; until then the turn end passes them by.
 void ResolveSurfaceEncounters(GameState&, Frontend&) {}
-void LandingStep(GameState&, Frontend&) {}
-void GroundCombatStep(GameState&, Frontend&) {}
-void DamageControlStep(GameState&, Frontend&) {}
 
 }  // namespace velmora

@@ -1,6 +1,8 @@
 // The naval and ground combat steps of the turn end.
 #pragma once
 
+#include "combat/damage_control.h"
+#include "combat/landings.h"
 #include "frontend/frontend.h"
 #include "model/game_state.h"
 
@@ -8,11 +10,5 @@ namespace velmora {
 
 // Opposing fleets that meet exchange missile salvos.
 void ResolveSurfaceEncounters(GameState&, Frontend&);
-// Transports land their supplies at bases.
-void LandingStep(GameState&, Frontend&);
-// Ground combat decides who holds each base.
-void GroundCombatStep(GameState&, Frontend&);
-// Damaged ships repair what their crews can.
-void DamageControlStep(GameState&, Frontend&);
 
 }  // namespace velmora

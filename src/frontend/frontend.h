@@ -33,6 +33,7 @@ public:
     virtual void BattleWindowShow() = 0;
     virtual void BattleSayText(std::string_view text) = 0;
     virtual void BattleWindowClose() = 0;
+    virtual void SetBattleCaption(std::string_view caption) = 0;
 
     // Choices. PickTarget returns the chosen index, or 999 when cancelled.
     virtual int PickTarget(std::string_view caption, const std::vector<std::string>& names) = 0;

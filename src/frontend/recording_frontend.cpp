@@ -100,6 +100,9 @@ void RecordingFrontend::ShowBattleMessage(std::string_view text) {
 void RecordingFrontend::BattleWindowShow() { Record({"BattleWindowShow"}); }
 void RecordingFrontend::BattleSayText(std::string_view text) { Record({"BattleSayText", text}); }
 void RecordingFrontend::BattleWindowClose() { Record({"BattleWindowClose"}); }
+void RecordingFrontend::SetBattleCaption(std::string_view caption) {
+    Record({"SetBattleCaption", caption});
+}
 
 int RecordingFrontend::PickTarget(std::string_view caption,
                                   const std::vector<std::string>& names) {

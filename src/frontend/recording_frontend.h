@@ -38,6 +38,7 @@ public:
     void BattleWindowShow() override;
     void BattleSayText(std::string_view text) override;
     void BattleWindowClose() override;
+    void SetBattleCaption(std::string_view caption) override;
     int PickTarget(std::string_view caption, const std::vector<std::string>& names) override;
     void ChooseTargetShips(TAirUnit& attack, std::string_view caption) override;
     void ShowSearchInfo(const TFleet& fleet) override;

@@ -8,11 +8,13 @@
 #include <chrono>
 
 #include "map/map_view.h"
+#include "orders/asw_orders.h"
 #include "scenario/save_game.h"
 #include "scenario/setup.h"
 #include "turn/turn_sequence.h"
 #include "ui/about_window.h"
 #include "ui/fleet_info_window.h"
+#include "ui/reorganisation_window.h"
 #include "ui/fonts.h"
 
 namespace velmora::map {
@@ -21,8 +23,7 @@ namespace {
 const QString kScenarioFilter = QStringLiteral("Quessarシナリオファイル(*.snr)");
 
 // Orders whose windows are not part of the program yet.
-constexpr std::array kOrdersNotOffered{PaletteOrder::kAirRaid, PaletteOrder::kFormation,
-                                       PaletteOrder::kSplit, PaletteOrder::kJoin};
+constexpr std::array kOrdersNotOffered{PaletteOrder::kAirRaid, PaletteOrder::kFormation};
 
 }  // namespace
 
@@ -34,6 +35,7 @@ MainWindow::MainWindow(GameState& state, QWidget* parent)
     palette_ = new OrdersPalette(this);
     fleetInfo_ = new ui::FleetInfoWindow(this);
     about_ = new ui::AboutWindow(this);
+    reorganisation_ = new ui::ReorganisationWindow(this);
     for (PaletteOrder order : kOrdersNotOffered) palette_->setOrderEnabled(order, false);
 
     buildMenus();
@@ -178,8 +180,10 @@ void MainWindow::setTurnEndEnabled(bool enabled) {
 void MainWindow::mapPressed(MouseButton button, Point at, QPoint globalPos) {
     if (frontend_ == nullptr || settingUp_) return;
     if (button == MouseButton::kRight) popup_->exec(globalPos);
+    const bool aswTarget = state_.MapMode == kMapModeAswTarget;
     const MapClickResult result = MapClick(state_, *frontend_, map_->overlay(), button, at);
     map_->flushOverlay();
+    if (result.TargetPoint && aswTarget) ChooseAswTarget(state_, *frontend_, *result.TargetPoint);
     if (result.TargetPoint) emit targetPointClicked(*result.TargetPoint);
 }
 
@@ -209,11 +213,19 @@ void MainWindow::paletteOrder(PaletteOrder order) {
         case PaletteOrder::kEndTurn:
             endTurn();
             break;
+        case PaletteOrder::kSplit:
+            if (auto session = ReorganisationSession::Split(state_))
+                reorganisation_->run(*session, state_, ui);
+            break;
+        case PaletteOrder::kJoin:
+            if (auto session = ReorganisationSession::Join(state_, ui))
+                reorganisation_->run(*session, state_, ui);
+            break;
+        case PaletteOrder::kAswAttack:
+            OrderAswAttack(state_);
+            break;
         case PaletteOrder::kAirRaid:
         case PaletteOrder::kFormation:
-        case PaletteOrder::kSplit:
-        case PaletteOrder::kJoin:
-        case PaletteOrder::kAswAttack:
             // Not offered: the buttons stay disabled.
             break;
     }

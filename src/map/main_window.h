@@ -19,6 +19,7 @@ class QMenu;
 namespace velmora::ui {
 class AboutWindow;
 class FleetInfoWindow;
+class ReorganisationWindow;
 }  // namespace velmora::ui
 
 namespace velmora::map {
@@ -91,6 +92,7 @@ class MainWindow : public QMainWindow {
     OrdersPalette* palette_;
     ui::FleetInfoWindow* fleetInfo_;
     ui::AboutWindow* about_;
+    ui::ReorganisationWindow* reorganisation_;
     QMenu* popup_ = nullptr;
     QAction* popupEndTurn_ = nullptr;
     QAction* popupCancel_ = nullptr;

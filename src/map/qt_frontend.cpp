@@ -9,6 +9,7 @@
 #include "map/map_view.h"
 #include "media/media_player.h"
 #include "ui/battle_message_window.h"
+#include "ui/battle_window.h"
 #include "ui/conversation_window.h"
 #include "ui/message_window.h"
 #include "ui/number_window.h"
@@ -26,48 +27,6 @@ QString qs(std::string_view text) {
 
 }  // namespace
 
-// The stage on which ground combat is told ("戦闘"): a picture area with a
-// dialogue box along its bottom edge.
-class BattleWindow : public QWidget {
-  public:
-    explicit BattleWindow(QWidget* mainWindow)
-        : QWidget(mainWindow, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-          mainWindow_(mainWindow),
-          box_(new ui::SerifBox(this)) {
-        setWindowTitle(QStringLiteral("戦闘"));
-        setFixedSize(785, 562);
-        QPalette shade = palette();
-        shade.setColor(QPalette::Window, QColor(0x10, 0x18, 0x30));
-        setPalette(shade);
-        setAutoFillBackground(true);
-        box_->setGeometry(0, 504, 785, 58);
-        box_->setTextWidth(15);
-        box_->setTextHeight(15);
-        box_->setHorizontalSpace(5);
-        box_->setVerticalSpace(5);
-        connect(box_, &ui::SerifBox::clicked, box_, &ui::SerifBox::NextPage);
-    }
-
-    void open() {
-        ui::centreOver(this, mainWindow_);
-        show();
-        raise();
-    }
-    void say(const QString& text) {
-        box_->setLines({text});
-        box_->Play(false);
-    }
-    void finish() {
-        box_->ClearText();
-        box_->Stop();
-        hide();
-    }
-
-  private:
-    QWidget* mainWindow_;
-    ui::SerifBox* box_;
-};
-
 QtFrontend::QtFrontend(GameState& state, map::MainWindow& mainWindow, media::MediaPlayer& media)
     : state_(state),
       main_(mainWindow),
@@ -75,7 +34,7 @@ QtFrontend::QtFrontend(GameState& state, map::MainWindow& mainWindow, media::Med
       message_(new ui::MessageWindow(&mainWindow)),
       number_(new ui::NumberWindow(&mainWindow)),
       battleMessage_(new ui::BattleMessageWindow(&mainWindow)),
-      battle_(new BattleWindow(&mainWindow)),
+      battle_(new ui::BattleWindow(&mainWindow)),
       conversation_(new ui::ConversationWindow(&mainWindow)),
       targetList_(new ui::TargetListWindow(&mainWindow)),
       attackTarget_(new ui::AttackTargetWindow(&mainWindow)),
@@ -129,6 +88,10 @@ void QtFrontend::BattleSayText(std::string_view text) {
 
 void QtFrontend::BattleWindowClose() {
     battle_->finish();
+}
+
+void QtFrontend::SetBattleCaption(std::string_view caption) {
+    battle_->setCaption(qs(caption));
 }
 
 int QtFrontend::PickTarget(std::string_view caption, const std::vector<std::string>& names) {

@@ -17,6 +17,7 @@ class MediaPlayer;
 namespace velmora::ui {
 class AttackTargetWindow;
 class BattleMessageWindow;
+class BattleWindow;
 class ConversationWindow;
 class MessageWindow;
 class NumberWindow;
@@ -28,7 +29,6 @@ class VictoryWindow;
 
 namespace velmora::map {
 
-class BattleWindow;
 class MainWindow;
 
 class QtFrontend : public Frontend {
@@ -53,6 +53,7 @@ class QtFrontend : public Frontend {
     void BattleWindowShow() override;
     void BattleSayText(std::string_view text) override;
     void BattleWindowClose() override;
+    void SetBattleCaption(std::string_view caption) override;
     int PickTarget(std::string_view caption, const std::vector<std::string>& names) override;
     void ChooseTargetShips(TAirUnit& attack, std::string_view caption) override;
     void ShowSearchInfo(const TFleet& fleet) override;
@@ -85,7 +86,7 @@ class QtFrontend : public Frontend {
     ui::MessageWindow* message_;
     ui::NumberWindow* number_;
     ui::BattleMessageWindow* battleMessage_;
-    BattleWindow* battle_;
+    ui::BattleWindow* battle_;
     ui::ConversationWindow* conversation_;
     ui::TargetListWindow* targetList_;
     ui::AttackTargetWindow* attackTarget_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "combat/asw.h"
 #include "scenario/save_game.h"
 #include "chart/geometry.h"
 #include "turn/turn_sequence.h"
@@ -27,22 +28,12 @@ bool NearAndTracking(const TFleet& marker, Point p, int fleet) {
     return MapDistance(marker.Position, p) <= kInspectRadius && marker.TrackedFleet == fleet;
 }
 
-// Sum of the ASW aircraft aboard the fleet's ships (negative counts ignored).
-int AswAircraftOn(const TFleet& fleet) {
-    int sum = 0;
-    const int count = std::clamp(fleet.ShipCount, 0, kShipSlots);
-    for (int i = 0; i < count; ++i) {
-        sum += std::max(0, fleet.Ships[static_cast<std::size_t>(i)].AircraftAboard[5]);
-    }
-    return sum;
-}
-
 int SearchRadius(const GameState& state, const TFleet& fleet) {
     return AircraftRange(state, fleet.ScoutType);
 }
 
 int AswWedgeRadius(const GameState& state, const TFleet& fleet) {
-    return AswAircraftOn(fleet) > 0 ? AircraftRange(state, fleet.AirTypes[5]) : kAswFallbackRadius;
+    return AswAircraftAboard(fleet) > 0 ? AswRange(state, fleet) : kAswFallbackRadius;
 }
 
 void AddAll(MapOverlay& overlay, std::vector<MapDrawing> drawings) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "air/air_turn.h"
+#include "combat/battle_stage.h"
 #include "enemy/enemy_turn.h"
 #include "model/fleet_ops.h"
 #include "model/labels.h"
@@ -227,6 +228,7 @@ std::string FleetSummary(const TFleet& fleet, std::string_view speed_word) {
 }
 
 void RunSetup(GameState& state, Frontend& frontend, const fs::path& snr, Diagnostics& diag) {
+    ResetBattleWindow(frontend);
     int n1 = state.Roll(kOrderOfBattleVariants);
     int n2 = state.Roll(kOrderOfBattleVariants);
     ParseScenarioScript(state, snr, n1, n2, diag);
