@@ -59,6 +59,9 @@ bool AddShip(const GameState& state, TFleet& fleet, int class_index, std::string
     ship.AswAttackMoving = cls.AswAttackMoving;
     ship.MainGun = cls.MainGun;
     ship.SecondaryGun = cls.SecondaryGun;
+    // Damage control reads the ship's own deck armour.
+    ship.SideArmour = cls.SideArmour;
+    ship.DeckArmour = cls.DeckArmour;
     ship.Loaded = 1;
     ship.SuppressionResistance = values.SuppressionResistance;
     ship.FireControl = values.FireControl;

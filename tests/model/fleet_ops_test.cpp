@@ -42,6 +42,8 @@ class FleetOpsTest : public ::testing::Test {
         c.AswAttackMoving = 9;
         c.MainGun = 11;
         c.SecondaryGun = 12;
+        c.SideArmour = 13;
+        c.DeckArmour = 14;
         c.MainGunRange = 99;  // not copied into ships: rules read it from the class
     }
 
@@ -114,6 +116,8 @@ TEST_F(FleetOpsTest, AddShipCopiesClassAndSideFileValues) {
     EXPECT_EQ(s.AswAttackMoving, c.AswAttackMoving);
     EXPECT_EQ(s.MainGun, c.MainGun);
     EXPECT_EQ(s.SecondaryGun, c.SecondaryGun);
+    EXPECT_EQ(s.SideArmour, 13);
+    EXPECT_EQ(s.DeckArmour, 14);
     EXPECT_EQ(s.MainGunRange, 0);
     EXPECT_EQ(s.Speed, c.Speed);
     EXPECT_EQ(s.Supplies, 300);
