@@ -89,11 +89,13 @@ void ReorganisationSession::Close(GameState& state, Frontend& ui) const {
     }
     if (HasShips(left)) {
         left.Active = 1;
-        return;
+    } else {
+        left.Active = 0;
+        state.SelectedFleet = static_cast<std::uint8_t>(FirstPlayerFleet(state));
     }
-    left.Active = 0;
-    state.SelectedFleet = static_cast<std::uint8_t>(FirstPlayerFleet(state));
+    // The fleet tree shows the new fleet and the names at once.
     ui.RefreshPalette();
+    ui.RedrawMap();
 }
 
 }  // namespace velmora

@@ -62,7 +62,8 @@ class ReorganisationSession {
     // "決定": stores the boxes (each cut to 30 bytes) as the fleets' names.
     void Decide(GameState& state, const ReorganisationNames& names) const;
 
-    // After the window has closed, whichever way.
+    // After the window has closed, whichever way; the palette and the map
+    // are refreshed.
     void Close(GameState& state, Frontend& ui) const;
 
   private:

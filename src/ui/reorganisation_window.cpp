@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
 
 #include "ui/flat_button.h"
 #include "ui/window_look.h"
@@ -72,22 +73,18 @@ ReorganisationWindow::ReorganisationWindow(QWidget* mainWindow)
     decide_ = new FlatButton(QStringLiteral("決定"), this);
     decide_->setGeometry(140, 264, 67, 28);
 
-    connect(leftList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    // A press picks the line. A double click moves it once the list has
+    // finished with the click: the move refills the list under it.
+    connect(leftList_, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
         if (session_) session_->PickLeft(leftList_->row(item));
     });
-    connect(rightList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    connect(rightList_, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
         if (session_) session_->PickRight(rightList_->row(item));
     });
-    connect(leftList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        if (!session_) return;
-        session_->PickLeft(leftList_->row(item));
-        moveRight();
-    });
-    connect(rightList_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        if (!session_) return;
-        session_->PickRight(rightList_->row(item));
-        moveLeft();
-    });
+    connect(leftList_, &QListWidget::itemDoubleClicked, this,
+            [this] { QTimer::singleShot(0, this, &ReorganisationWindow::moveRight); });
+    connect(rightList_, &QListWidget::itemDoubleClicked, this,
+            [this] { QTimer::singleShot(0, this, &ReorganisationWindow::moveLeft); });
     connect(moveRight_, &QPushButton::clicked, this, &ReorganisationWindow::moveRight);
     connect(moveLeft_, &QPushButton::clicked, this, &ReorganisationWindow::moveLeft);
     connect(decide_, &QPushButton::clicked, this, &ReorganisationWindow::decide);

@@ -71,7 +71,7 @@ TEST_F(ReorganisationSessionTest, ClosingPlacesTheNewFleetAndKeepsNamesOnlyWhenD
     EXPECT_EQ(made.Position, (Point{200, 300}));
     EXPECT_EQ(state->Fleet(0).Active, 1);
     EXPECT_EQ(state->SelectedFleet, 0);
-    EXPECT_TRUE(ui.Transcript().empty());
+    EXPECT_EQ(ui.Transcript(), (std::vector<std::string>{"RefreshPalette", "RedrawMap"}));
 
     // Each box keeps at most 30 bytes: 15 two-byte characters.
     session.Decide(*state, {"甲乙丙丁戊己庚辛壬癸子丑寅卯辰巳", "L", "R1", "R2"});

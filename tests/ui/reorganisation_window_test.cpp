@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
@@ -50,11 +51,17 @@ TEST_F(ReorganisationWindowTest, SplitByDoubleClickAndButtonThenDecideKeepsTheNa
         ASSERT_EQ(window.leftList()->count(), 3);
         EXPECT_EQ(window.rightList()->count(), 0);
         doubleClickAt(window.leftList()->viewport(), rowCentre(window.leftList(), 1));
+        QCoreApplication::processEvents();
         EXPECT_EQ(window.rightList()->item(0)->text(), QStringLiteral("時雨"));
         // The pick stays: ">" moves the ship that moved up into row 1.
         window.moveRightButton()->click();
         EXPECT_EQ(window.leftList()->count(), 1);
         EXPECT_EQ(window.rightList()->item(1)->text(), QStringLiteral("初霜"));
+        clickAt(window.rightList()->viewport(), rowCentre(window.rightList(), 0));
+        window.moveLeftButton()->click();
+        clickAt(window.leftList()->viewport(), rowCentre(window.leftList(), 1));
+        window.moveRightButton()->click();
+        EXPECT_EQ(window.rightList()->item(1)->text(), QStringLiteral("時雨"));
         window.rightName()->setText(QStringLiteral("第二艦隊"));
         window.decideButton()->click();
     });
