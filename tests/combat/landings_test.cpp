@@ -150,3 +150,40 @@ TEST_F(LandingTest, NoCombatWhereOnlyOneSideHasLanded) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// A computer convoy lands at the player's base and the garrison fights it,
+// told line by line.
+TEST(LandingTranscript, ConvoyLandsAndTheBaseIsFoughtFor) {
+    auto state = testing::NewState(5);
+    testing::SetClass(*state, 1, kGroundBase, 100);
+    testing::SetClass(*state, 2, kTransport, 10);
+    TFleet& base = testing::PlaceFleet(*state, 12, {300, 300}, {1});
+    base.Ships[0].Name = "リゼッタ基地";
+    base.LandingPoints[0] = 20;
+    TFleet& convoy = testing::PlaceFleet(*state, 13, {305, 305}, {2, 2});
+    convoy.Ships[1].Supplies = 90;
+    RecordingFrontend ui;
+    LandingStep(*state, ui);
+    GroundCombatStep(*state, ui);
+    EXPECT_EQ(ui.Transcript(),
+              (std::vector<std::string>{
+                  "MessageOk\t物資揚陸\t沿岸監視員からの報告によると\\r敵軍が揚陸を開始しております",
+                  "BattleWindowShow",
+                  "BattleSayText\t地上戦解決",
+                  "BattleSayText\t侵攻側揚陸ポイントに4のダメ－ジ残り86",
+                  "BattleSayText\t防御側揚陸ポイントに6のダメ－ジ残り14",
+                  "BattleSayText\tリゼッタ基地が陥落しました。",
+                  "BattleWindowClose",
+              }));
+    EXPECT_EQ(convoy.Ships[1].Supplies, 40);
+    EXPECT_EQ(convoy.Designation.str(), "イ");
+    EXPECT_EQ(base.Side, kComputerSideValue);
+    EXPECT_EQ(base.LandingPoints, (std::array<std::int32_t, 2>{0, 86}));
+    EXPECT_EQ(state->ComputerScore, 1000);
+}
+
+}  // namespace
+}  // namespace velmora
