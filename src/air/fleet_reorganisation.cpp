@@ -6,6 +6,7 @@
 #include "air/air_units.h"
 #include "chart/geometry.h"
 #include "model/fleet_ops.h"
+#include "model/ship_counts.h"
 
 namespace velmora {
 namespace {
@@ -18,14 +19,6 @@ int ShipsOf(const TFleet& fleet) { return std::clamp(fleet.ShipCount, 0, kShipSl
 
 bool InPlayForPlayer(const GameState& state, const TFleet& fleet) {
     return fleet.Active != 0 && fleet.Side == state.PlayerSide;
-}
-
-int CarrierCount(const GameState& state, const TFleet& fleet) {
-    int carriers = 0;
-    for (int i = 0; i < ShipsOf(fleet); ++i) {
-        if (state.ShipTypeOf(fleet.Ships[static_cast<std::size_t>(i)]) == kCarrier) ++carriers;
-    }
-    return carriers;
 }
 
 // Trunc toward zero of a real share.
@@ -74,7 +67,7 @@ bool CanMoveShip(const GameState& state, const TFleet& source, int slot,
                  const TFleet& destination) {
     if (slot < 0 || slot >= ShipsOf(source)) return false;
     if (destination.ShipCount > kMaxShipsAfterMove) return false;
-    return CarrierCount(state, destination) <= kMaxCarriersAfterMove;
+    return CountShipsByType(state, destination).Of(kCarrier) <= kMaxCarriersAfterMove;
 }
 
 bool MoveShipWithAircraft(GameState& state, int slot, int source, int destination) {
@@ -101,7 +94,7 @@ void ShareCarrierAircraft(GameState& state, TFleet& fleet, int slot) {
     const int landing = LandingCapacity(fleet);
     const int hangar = HangarTotal(fleet);
     if (hangar == 0) return;
-    const int carriers = CarrierCount(state, fleet);
+    const int carriers = CountShipsByType(state, fleet).Of(kCarrier);
     const int capacity = ship.AircraftCapacity;
 
     std::array<std::int32_t, 3> share{};
