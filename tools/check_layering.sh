@@ -9,6 +9,7 @@ root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
 
 # Bottom to top. Folders on one line share a floor and may not include each other.
 floors=(
+    "files"
     "model"
     "frontend view3d/pure"
     "chart"
@@ -24,7 +25,7 @@ floors=(
     "map"
     "app"
 )
-engine=(model frontend view3d/pure chart air combat enemy turn scenario orders sim)
+engine=(files model frontend view3d/pure chart air combat enemy turn scenario orders sim)
 
 declare -A floor_of
 for i in "${!floors[@]}"; do

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "files/picture.h"
 #include "map/map_painter.h"
 #include "ui/compressed_image.h"
 #include "ui/fonts.h"
@@ -58,7 +59,15 @@ void MapView::showBlank() {
 void MapView::loadMapPicture() {
     if (state_.MapPicture == mapPicturePath_ && !mapPicture_.isNull()) return;
     mapPicturePath_ = state_.MapPicture;
-    mapPicture_ = QImage(QString::fromStdString(mapPicturePath_));
+    // The set-up decoded this picture with the same reader and refused it
+    // with a message if it could not be read; black stays for a file
+    // changed since.
+    mapPicture_ = {};
+    if (auto picture = ReadPictureFile(mapPicturePath_, kScenarioPictureLimits)) {
+        mapPicture_ = QImage(picture->rgb.data(), picture->width, picture->height,
+                             picture->width * 3, QImage::Format_RGB888)
+                          .convertToFormat(QImage::Format_RGB32);
+    }
     if (mapPicture_.isNull())
         mapPicture_ = makeMapPicture(kBackBufferWidth, kBackBufferHeight, Qt::black);
 }

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "files/paths.h"
 #include "media/audio_output.h"
 #include "media/clip_player.h"
 #include "media/mixer.h"
 #include "media/movie_window.h"
-#include "scenario/paths.h"
 
 namespace velmora::media {
 
@@ -109,14 +109,18 @@ void MediaPlayer::setErrorReporter(ErrorReporter reporter) {
 }
 
 std::optional<std::filesystem::path> MediaPlayer::resolve(const QString& subFolder,
-                                                          const QString& file, QString* why) const {
+                                                          const QString& file, FileKind kind,
+                                                          QString* why) const {
     why->clear();
     if (folder_.isEmpty()) return std::nullopt;
+    const std::filesystem::path root(folder_.toStdString());
     const std::string name = (subFolder + QLatin1Char('\\') + file).toStdString();
-    std::string reason;
-    auto found = ResolveScenarioFile(std::filesystem::path(folder_.toStdString()), name, &reason);
-    // A missing file is told by the message alone; a refused name says why.
-    if (!found && !RelativeScenarioPath(name)) *why = QString::fromStdString(reason);
+    FileProblem problem;
+    auto found = LocateScenarioFile(root, root, name, kind, &problem);
+    // A missing file is told by the message alone; a refused one says why.
+    if (!found && problem.reason != kMissingFileMessage) {
+        *why = QString::fromStdString(problem.reason);
+    }
     return found;
 }
 
@@ -141,7 +145,7 @@ void MediaPlayer::playMusic(const QString& file) {
     if (failedMusic_.contains(file)) return;
     const QString text = QStringLiteral("\\Midi\\") + file + QStringLiteral("がありません。");
     QString why;
-    auto path = resolve(QStringLiteral("Midi"), file, &why);
+    auto path = resolve(QStringLiteral("Midi"), file, FileKind::kMusic, &why);
     if (!path) {
         reportOnce(failedMusic_, file, text, why);
         return;
@@ -170,7 +174,7 @@ std::shared_ptr<const DecodedSound> MediaPlayer::loadCue(const std::filesystem::
 void MediaPlayer::playSoundCue(const QString& file) {
     if (file.isEmpty() || failedCues_.contains(file)) return;
     QString why;
-    auto path = resolve(QStringLiteral("Wave"), file, &why);
+    auto path = resolve(QStringLiteral("Wave"), file, FileKind::kCue, &why);
     std::shared_ptr<const DecodedSound> cue;
     if (path) cue = loadCue(*path, &why);
     if (!cue) {
@@ -189,7 +193,7 @@ void MediaPlayer::playMovie(const QString& file, const QString& text) {
     if (file.isEmpty() || failedMovies_.contains(file)) return;
     const QString message = QStringLiteral("\\Movie\\") + file + QStringLiteral("がありません。");
     QString why;
-    auto path = resolve(QStringLiteral("Movie"), file, &why);
+    auto path = resolve(QStringLiteral("Movie"), file, FileKind::kClip, &why);
     if (!path) {
         reportOnce(failedMovies_, file, message, why);
         return;

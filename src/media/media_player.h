@@ -14,7 +14,8 @@
 #include <memory>
 #include <optional>
 
-#include "media/wave_decoder.h"
+#include "files/paths.h"
+#include "files/wave_decoder.h"
 
 class QMenu;
 class QWidget;
@@ -76,7 +77,7 @@ class MediaPlayer : public QObject {
     void openOutput();
     void goSilent(const QString& why);
     std::optional<std::filesystem::path> resolve(const QString& subFolder, const QString& file,
-                                                 QString* why) const;
+                                                 FileKind kind, QString* why) const;
     std::shared_ptr<const DecodedSound> loadCue(const std::filesystem::path& path, QString* why);
     void reportOnce(QSet<QString>& failed, const QString& file, const QString& text,
                     const QString& why);

@@ -9,8 +9,8 @@
 #include <mutex>
 #include <string>
 
+#include "files/wave_decoder.h"
 #include "media/music_synth.h"
-#include "media/wave_decoder.h"
 
 namespace velmora::media {
 

@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "scenario/paths.h"
+#include "files/midi_file.h"
+#include "files/paths.h"
 
 namespace velmora::media {
 
@@ -14,14 +15,6 @@ namespace {
 
 // Short enough that a restart lands within a few milliseconds of the end.
 constexpr int kBlockFrames = 64;
-
-std::uint32_t ReadBigEndian(std::string_view bytes, std::size_t at, int width) {
-    std::uint32_t value = 0;
-    for (int i = 0; i < width; ++i) {
-        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
-    }
-    return value;
-}
 
 void SetWhy(std::string* why, std::string text) {
     if (why) *why = std::move(text);
@@ -39,34 +32,6 @@ void QuietFluidSynthLog() {
 }
 
 }  // namespace
-
-bool IsPlayableMidi(std::string_view bytes, std::string* why) {
-    if (bytes.size() < 14 || bytes.substr(0, 4) != "MThd") {
-        SetWhy(why, "MIDIファイルではありません");
-        return false;
-    }
-    std::uint32_t headerLength = ReadBigEndian(bytes, 4, 4);
-    std::uint32_t tracks = ReadBigEndian(bytes, 10, 2);
-    std::uint32_t division = ReadBigEndian(bytes, 12, 2);
-    if (headerLength < 6 || headerLength > bytes.size() - 8 || tracks == 0 || division == 0) {
-        SetWhy(why, "MIDIファイルのヘッダが壊れています");
-        return false;
-    }
-    std::size_t at = 8 + headerLength;
-    for (std::uint32_t t = 0; t < tracks; ++t) {
-        if (bytes.size() - at < 8 || bytes.substr(at, 4) != "MTrk") {
-            SetWhy(why, "MIDIファイルのトラックが壊れています");
-            return false;
-        }
-        std::uint32_t length = ReadBigEndian(bytes, at + 4, 4);
-        if (length > bytes.size() - at - 8) {
-            SetWhy(why, "MIDIファイルのトラックが途中で切れています");
-            return false;
-        }
-        at += 8 + length;
-    }
-    return true;
-}
 
 MusicSynth::MusicSynth(std::filesystem::path soundFont) : soundFont_(std::move(soundFont)) {}
 
@@ -100,9 +65,10 @@ bool MusicSynth::loadSoundFont(std::string* why) {
 
 bool MusicSynth::play(const std::filesystem::path& file, std::string* why) {
     stop();
-    auto bytes = ReadFileBytes(file);
+    FileProblem problem;
+    auto bytes = ReadLimitedFile(file, FileKind::kMusic, &problem);
     if (!bytes) {
-        SetWhy(why, "ファイルを読めません");
+        SetWhy(why, problem.reason);
         return false;
     }
     if (!IsPlayableMidi(*bytes, why) || !loadSoundFont(why)) return false;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/midi_file.h"
+
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
 typedef struct _fluid_player_t fluid_player_t;
@@ -14,11 +16,6 @@ typedef struct _fluid_player_t fluid_player_t;
 namespace velmora::media {
 
 inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-
-// A Standard MIDI File that FluidSynth can play: an "MThd" header with at
-// least one track and a non-zero time division, and track chunks that lie
-// inside the file. The reason goes to *why when it is not.
-bool IsPlayableMidi(std::string_view bytes, std::string* why = nullptr);
 
 class MusicSynth {
   public:

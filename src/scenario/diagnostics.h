@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace velmora {
+#include "files/paths.h"  // kMissingFileMessage
 
-// The message for a scenario file that cannot be found or read.
-inline constexpr const char* kMissingFileMessage = "ファイルがありません";
+namespace velmora {
 
 enum class Severity { kWarning, kError };
 

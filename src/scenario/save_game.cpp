@@ -1,5 +1,7 @@
 #include "scenario/save_game.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <array>
@@ -330,7 +332,30 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const fs::path& path) {
     return bytes;
 }
 
-// Writes the bytes next to the slot and renames them over it; the reason on failure.
+// Writes all bytes to fd; false on an error.
+bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The rename reaches the disk only with its folder.
+void SyncFolder(const fs::path& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes the bytes next to the slot, syncs them and renames them over it,
+// then syncs the folder: a crash or power cut leaves the old slot or the
+// new one, never half of one. A temporary file left by a killed save is
+// replaced here. The reason on failure.
 std::optional<std::string> WriteReplacing(const fs::path& target,
                                           const std::vector<std::uint8_t>& bytes) {
     std::error_code ec;
@@ -338,24 +363,26 @@ std::optional<std::string> WriteReplacing(const fs::path& target,
     if (ec) return ec.message();
     fs::path temporary = target;
     temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return std::string(std::strerror(errno));
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::string reason = std::strerror(errno);
-            fs::remove(temporary, ec);
-            return reason;
-        }
+    fs::remove(temporary, ec);
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return std::string(std::strerror(errno));
+    bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    std::string reason = std::strerror(errno);
+    if (::close(fd) != 0 && written) {
+        written = false;
+        reason = std::strerror(errno);
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::string reason = ec.message();
+    if (!written) {
         fs::remove(temporary, ec);
         return reason;
     }
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        reason = ec.message();
+        fs::remove(temporary, ec);
+        return reason;
+    }
+    SyncFolder(target.parent_path());
     return std::nullopt;
 }
 

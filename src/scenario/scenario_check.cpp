@@ -1,7 +1,5 @@
 #include "scenario/scenario_check.h"
 
-#include <stb_image.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -13,13 +11,17 @@
 #include <system_error>
 #include <utility>
 
+#include "files/midi_file.h"
+#include "files/ogg_container.h"
+#include "files/paths.h"
+#include "files/picture.h"
+#include "files/wave_decoder.h"
 #include "model/fleet_ops.h"
 #include "model/game_state.h"
 #include "model/labels.h"
 #include "model/text.h"
 #include "scenario/diagnostics.h"
 #include "scenario/land_mask.h"
-#include "scenario/paths.h"
 #include "scenario/script.h"
 #include "scenario/unit_data.h"
 
@@ -41,6 +43,8 @@ class CheckRun {
   public:
     CheckRun(fs::path root, std::ostream& out, bool verbose)
         : root_(std::move(root)), out_(out), verbose_(verbose) {}
+
+    const fs::path& Root() const { return root_; }
 
     std::string Shown(const fs::path& p) const {
         fs::path relative = p.lexically_relative(root_);
@@ -159,11 +163,6 @@ bool IsDirectory(const fs::path& p) {
     return fs::is_directory(p, ec);
 }
 
-bool IsRegularFile(const fs::path& p) {
-    std::error_code ec;
-    return fs::is_regular_file(p, ec);
-}
-
 std::vector<fs::path> SnrFilesIn(const fs::path& folder) {
     std::vector<fs::path> found;
     std::error_code ec;
@@ -277,66 +276,96 @@ bool CheckColumns(CheckRun& run, const fs::path& file, int line,
 
 // The file's lines; reported and nothing when it cannot be read.
 std::optional<std::vector<std::string>> ReadTextLines(CheckRun& run, const fs::path& file) {
-    std::optional<std::string> bytes = ReadFileBytes(file);
+    FileProblem problem;
+    std::optional<std::string> bytes = ReadLimitedFile(file, FileKind::kData, &problem);
     if (!bytes) {
-        run.Error(file, 0, kMissingFileMessage);
+        run.Error(file, 0, problem.reason);
         return std::nullopt;
     }
     return SplitLines(DecodeFileText(*bytes));
 }
 
-// ---------------------------------------------------------------- media and models
-
-// A media file starts with its container's signature; a WAVE file also
-// names its form at byte 8.
-struct MediaKind {
-    const char* folder;
-    const char* what;
-    std::string_view signature;
-    std::string_view form;
-};
-
-bool HasBytesAt(std::string_view data, std::size_t offset, std::string_view expected) {
-    return data.size() >= offset + expected.size() &&
-           data.substr(offset, expected.size()) == expected;
-}
-
-bool LooksLike(std::string_view data, const MediaKind& kind) {
-    return HasBytesAt(data, 0, kind.signature) &&
-           (kind.form.empty() || HasBytesAt(data, 8, kind.form));
-}
-
-const MediaKind kWave{"Wave", "WAVE (RIFF/WAVE)", "RIFF", "WAVE"};
-const MediaKind kMidi{"Midi", "MIDI (MThd)", "MThd", ""};
-const MediaKind kMovie{"Movie", "Ogg (OggS)", "OggS", ""};
-
-// Resolves a name read from a scenario under one of its folders; reports
-// at (file, line) why it cannot be had.
-std::optional<fs::path> ResolveNamed(CheckRun& run, const fs::path& scenario_folder,
-                                     const std::string& folder, const std::string& name,
-                                     const fs::path& file, int line) {
-    std::string why;
-    auto found = ResolveScenarioFile(scenario_folder, folder + "\\" + name, &why);
-    if (!found) {
-        run.Error(file, line, folder + "/" + name + ": " + why);
-        return std::nullopt;
-    }
-    if (!IsRegularFile(*found)) {
-        run.Error(file, line, folder + "/" + name + ": ファイルではありません");
-        return std::nullopt;
-    }
+// A file of the scenario found the way the game finds it; an error at the
+// file itself when it cannot be had.
+std::optional<fs::path> LocateOwnFile(CheckRun& run, const fs::path& folder,
+                                      const std::string& name, FileKind kind) {
+    FileProblem problem;
+    auto found = LocateScenarioFile(run.Root(), folder, name, kind, &problem);
+    if (!found) run.Error(problem.file, 0, problem.reason);
     return found;
 }
 
-void CheckMediaFile(CheckRun& run, const fs::path& scenario_folder, const MediaKind& kind,
-                    const std::string& name, const fs::path& file, int line) {
-    auto found = ResolveNamed(run, scenario_folder, kind.folder, name, file, line);
+// ---------------------------------------------------------------- media and models
+
+// Media named by the script, read with the game's own readers.
+enum class MediaKind { kMusic, kCue, kClip };
+
+struct MediaFolder {
+    const char* folder;
+    FileKind kind;
+};
+
+MediaFolder FolderOf(MediaKind kind) {
+    switch (kind) {
+        case MediaKind::kMusic:
+            return {"Midi", FileKind::kMusic};
+        case MediaKind::kCue:
+            return {"Wave", FileKind::kCue};
+        case MediaKind::kClip:
+            break;
+    }
+    return {"Movie", FileKind::kClip};
+}
+
+// Resolves a name read from a scenario under one of its folders; reports
+// at (file, line) why it cannot be had.
+std::optional<fs::path> ResolveNamed(CheckRun& run, const std::string& folder,
+                                     const std::string& name, FileKind kind, const fs::path& file,
+                                     int line) {
+    FileProblem problem;
+    auto found = LocateScenarioFile(run.Root(), run.Root(), folder + "\\" + name, kind, &problem);
+    if (!found) run.Error(file, line, folder + "/" + name + ": " + problem.reason);
+    return found;
+}
+
+// The cue as the game decodes it; the guide asks for 16-bit PCM.
+void CheckCue(CheckRun& run, const fs::path& found, const std::string& bytes) {
+    std::string why;
+    auto sound = media::DecodeSound(bytes, &why);
+    if (!sound) {
+        run.Error(found, 0, "WAVE として読めません: " + why);
+    } else if (sound->sourceBits != 16) {
+        run.Warn(
+            found, 0,
+            sound->sourceBits == 0
+                ? std::string("16 ビット PCM ではありません (16 ビット PCM で保存してください)")
+                : std::to_string(sound->sourceBits) +
+                      " ビットの音です (16 ビット PCM で保存してください)");
+    }
+}
+
+void CheckMediaFile(CheckRun& run, MediaKind kind, const std::string& name, const fs::path& file,
+                    int line) {
+    MediaFolder where = FolderOf(kind);
+    auto found = ResolveNamed(run, where.folder, name, where.kind, file, line);
     if (!found) return;
-    std::optional<std::string> bytes = ReadFileBytes(*found);
+    FileProblem problem;
+    std::optional<std::string> bytes = ReadLimitedFile(*found, where.kind, &problem);
     if (!bytes) {
-        run.Error(*found, 0, "ファイルを読めません");
-    } else if (!LooksLike(*bytes, kind)) {
-        run.Error(*found, 0, std::string(kind.what) + " のファイルではありません");
+        run.Error(*found, 0, problem.reason);
+        return;
+    }
+    std::string why;
+    switch (kind) {
+        case MediaKind::kMusic:
+            if (!media::IsPlayableMidi(*bytes, &why)) run.Error(*found, 0, why);
+            break;
+        case MediaKind::kCue:
+            CheckCue(run, *found, *bytes);
+            break;
+        case MediaKind::kClip:
+            if (!media::IsWholeOggFile(*bytes, &why)) run.Error(*found, 0, why);
+            break;
     }
 }
 
@@ -373,9 +402,9 @@ void CheckTexture(CheckRun& run, const fs::path& model, int line, const std::str
                  "テクスチャ" + Quoted(name) + "は bmp・jpg・png のどれでもないため貼られません");
         return;
     }
-    std::string why;
-    if (!ResolveScenarioFile(model.parent_path(), name, &why)) {
-        run.Warn(model, line, "テクスチャ" + Quoted(name) + ": " + why);
+    FileProblem problem;
+    if (!LocateScenarioFile(run.Root(), model.parent_path(), name, FileKind::kPicture, &problem)) {
+        run.Warn(model, line, "テクスチャ" + Quoted(name) + ": " + problem.reason);
     }
 }
 
@@ -430,19 +459,19 @@ void CheckModelShape(CheckRun& run, const fs::path& model, const std::vector<std
 // Model files checked so far; a file several classes share is read once.
 class ModelCheck {
   public:
-    ModelCheck(CheckRun& run, fs::path scenario_folder)
-        : run_(run), scenario_folder_(std::move(scenario_folder)) {}
+    explicit ModelCheck(CheckRun& run) : run_(run) {}
 
     void Check(const std::string& name, const fs::path& file, int line) {
         if (name.empty()) {
             run_.Error(file, line, "モデルファイル名がありません");
             return;
         }
-        auto found = ResolveNamed(run_, scenario_folder_, "3Dimage", name, file, line);
+        auto found = ResolveNamed(run_, "3Dimage", name, FileKind::kModel, file, line);
         if (!found || !seen_.insert(*found).second) return;
-        std::optional<std::string> bytes = ReadFileBytes(*found);
+        FileProblem problem;
+        std::optional<std::string> bytes = ReadLimitedFile(*found, FileKind::kModel, &problem);
         if (!bytes) {
-            run_.Error(*found, 0, "ファイルを読めません");
+            run_.Error(*found, 0, problem.reason);
             return;
         }
         CheckModelShape(run_, *found, SplitLines(*bytes));
@@ -450,7 +479,6 @@ class ModelCheck {
 
   private:
     CheckRun& run_;
-    fs::path scenario_folder_;
     std::set<fs::path> seen_;
 };
 
@@ -535,27 +563,25 @@ void CheckShipClassLines(CheckRun& run, const GameState& state, const fs::path& 
     }
 }
 
-fs::path ScenarioFile(const fs::path& folder, const std::string& name) {
-    return FindCaseInsensitive(folder, name).value_or(folder / name);
-}
-
 // Loads plane.dat and ship.dat into state and checks them line by line,
 // with the model file of every type and class. False when one is missing.
 bool CheckUnitData(CheckRun& run, GameState& state, const fs::path& scenario_folder) {
-    ModelCheck models(run, scenario_folder);
-    fs::path plane = ScenarioFile(scenario_folder, "plane.dat");
-    bool planes_read =
-        run.Load(plane, [&](const fs::path& p, Diagnostics& d) { ReadAircraftTypes(state, p, d); });
-    fs::path ship = ScenarioFile(scenario_folder, "ship.dat");
-    bool ships_read =
-        run.Load(ship, [&](const fs::path& p, Diagnostics& d) { ReadShipClasses(state, p, d); });
+    ModelCheck models(run);
+    auto plane = LocateOwnFile(run, scenario_folder, "plane.dat", FileKind::kData);
+    bool planes_read = plane && run.Load(*plane, [&](const fs::path& p, Diagnostics& d) {
+        ReadAircraftTypes(state, p, d);
+    });
+    auto ship = LocateOwnFile(run, scenario_folder, "ship.dat", FileKind::kData);
+    bool ships_read = ship && run.Load(*ship, [&](const fs::path& p, Diagnostics& d) {
+        ReadShipClasses(state, p, d);
+    });
     if (planes_read) {
-        run.Summary(plane, AircraftTypeSummary(state));
-        CheckAircraftLines(run, plane, models);
+        run.Summary(*plane, AircraftTypeSummary(state));
+        CheckAircraftLines(run, *plane, models);
     }
     if (ships_read) {
-        run.Summary(ship, ShipClassSummary(state));
-        CheckShipClassLines(run, state, ship, models);
+        run.Summary(*ship, ShipClassSummary(state));
+        CheckShipClassLines(run, state, *ship, models);
     }
     return planes_read && ships_read;
 }
@@ -774,8 +800,10 @@ SideFileSet CheckSideFiles(CheckRun& run, GameState& state, const fs::path& snr_
     for (Side side : {Side::kPlayer, Side::kComputer}) {
         for (int n = 0; n < kOrderOfBattleVariants; ++n) {
             std::string name = SideLetter(side) + std::to_string(n) + ".dat";
-            set[SideSlot(side)][static_cast<std::size_t>(n)] =
-                CheckSideFile(run, state, ScenarioFile(*ship_data, name), side);
+            auto file = LocateOwnFile(run, *ship_data, name, FileKind::kData);
+            if (file)
+                set[SideSlot(side)][static_cast<std::size_t>(n)] =
+                    CheckSideFile(run, state, *file, side);
         }
     }
     return set;
@@ -783,32 +811,16 @@ SideFileSet CheckSideFiles(CheckRun& run, GameState& state, const fs::path& snr_
 
 // ---------------------------------------------------------------- map and mask
 
-struct PictureSize {
-    int width = 0;
-    int height = 0;
-};
-
-std::optional<PictureSize> ReadPictureSize(CheckRun& run, const fs::path& picture) {
-    try {
-        CheckPicture(picture);
-    } catch (const ScenarioError& e) {
-        run.Error(picture, 0, e.message());
-        return std::nullopt;
-    }
-    std::optional<std::string> bytes = ReadFileBytes(picture);
-    PictureSize size;
-    int channels = 0;
-    if (!bytes || !stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes->data()),
-                                         static_cast<int>(bytes->size()), &size.width, &size.height,
-                                         &channels)) {
-        run.Error(picture, 0, "画像として読めません");
-        return std::nullopt;
-    }
-    return size;
+std::string SizeText(const Picture& picture) {
+    return std::to_string(picture.width) + " × " + std::to_string(picture.height);
 }
 
-std::string SizeText(const PictureSize& size) {
-    return std::to_string(size.width) + " × " + std::to_string(size.height);
+// The picture decoded whole, as the set-up and the map view decode it.
+std::optional<Picture> DecodeOwnPicture(CheckRun& run, const fs::path& file, PictureLimits limits) {
+    FileProblem problem;
+    std::optional<Picture> picture = ReadPictureFile(file, limits, &problem);
+    if (!picture) run.Error(file, 0, problem.reason);
+    return picture;
 }
 
 struct MaskPixels {
@@ -819,23 +831,13 @@ struct MaskPixels {
     int first_grey_y = 0;
 };
 
-std::optional<MaskPixels> CountMaskPixels(const fs::path& mask) {
-    std::optional<std::string> bytes = ReadFileBytes(mask);
-    if (!bytes) return std::nullopt;
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    stbi_uc* pixels =
-        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes->data()),
-                              static_cast<int>(bytes->size()), &width, &height, &channels, 3);
-    if (!pixels) return std::nullopt;
+MaskPixels CountMaskPixels(const Picture& mask) {
     MaskPixels counts;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const stbi_uc* p = pixels + (static_cast<std::size_t>(y) * width + x) * 3;
-            bool black = p[0] == 0 && p[1] == 0 && p[2] == 0;
+    for (int y = 0; y < mask.height; ++y) {
+        for (int x = 0; x < mask.width; ++x) {
+            const std::uint8_t* p = mask.Pixel(x, y);
             bool white = p[0] == 255 && p[1] == 255 && p[2] == 255;
-            if (black) {
+            if (mask.IsBlack(x, y)) {
                 ++counts.land;
             } else if (white) {
                 ++counts.sea;
@@ -848,21 +850,19 @@ std::optional<MaskPixels> CountMaskPixels(const fs::path& mask) {
             }
         }
     }
-    stbi_image_free(pixels);
     return counts;
 }
 
-void CheckMaskPixels(CheckRun& run, const fs::path& mask) {
-    std::optional<MaskPixels> counts = CountMaskPixels(mask);
-    if (!counts) return;  // the size check has said why already
-    if (counts->grey > 0) {
-        run.Warn(mask, 0,
-                 "黒でも白でもない画素が " + std::to_string(counts->grey) +
-                     " 個あります (最初は (" + std::to_string(counts->first_grey_x) + ", " +
-                     std::to_string(counts->first_grey_y) + ")); 黒以外は海になります");
+void CheckMaskPixels(CheckRun& run, const fs::path& file, const Picture& mask) {
+    MaskPixels counts = CountMaskPixels(mask);
+    if (counts.grey > 0) {
+        run.Warn(file, 0,
+                 "黒でも白でもない画素が " + std::to_string(counts.grey) + " 個あります (最初は (" +
+                     std::to_string(counts.first_grey_x) + ", " +
+                     std::to_string(counts.first_grey_y) + ")); 黒以外は海になります");
     }
-    if (counts->land == 0) run.Warn(mask, 0, "黒い画素 (陸) がありません");
-    if (counts->sea + counts->grey == 0) run.Warn(mask, 0, "海の画素がありません");
+    if (counts.land == 0) run.Warn(file, 0, "黒い画素 (陸) がありません");
+    if (counts.sea + counts.grey == 0) run.Warn(file, 0, "海の画素がありません");
 }
 
 // Checks MAP.Bmp and BMAP.Bmp and builds state's LandMask from the mask.
@@ -870,34 +870,27 @@ void CheckMaskPixels(CheckRun& run, const fs::path& mask) {
 bool CheckMapPictures(CheckRun& run, GameState& state, const fs::path& snr_folder) {
     fs::path ship_data =
         FindCaseInsensitive(snr_folder, "ShipData").value_or(snr_folder / "ShipData");
-    fs::path map = ScenarioFile(ship_data, "MAP.Bmp");
-    fs::path mask = ScenarioFile(ship_data, "BMAP.Bmp");
-    std::optional<PictureSize> map_size;
-    if (!IsRegularFile(map)) {
-        run.Error(map, 0, kMissingFileMessage);
-    } else if ((map_size = ReadPictureSize(run, map)) &&
-               (map_size->width != kMapWidth || map_size->height != kMapHeight)) {
-        run.Warn(map, 0,
-                 "地図の大きさが " + SizeText(*map_size) + " です (" + std::to_string(kMapWidth) +
-                     " × " + std::to_string(kMapHeight) + " の地図を表示します)");
+    std::optional<Picture> map;
+    if (auto file = LocateOwnFile(run, ship_data, "MAP.Bmp", FileKind::kPicture)) {
+        map = DecodeOwnPicture(run, *file, kScenarioPictureLimits);
+        if (map && (map->width != kMapWidth || map->height != kMapHeight)) {
+            run.Warn(*file, 0,
+                     "地図の大きさが " + SizeText(*map) + " です (" + std::to_string(kMapWidth) +
+                         " × " + std::to_string(kMapHeight) + " の地図を表示します)");
+        }
     }
-    if (!IsRegularFile(mask)) {
-        run.Error(mask, 0, kMissingFileMessage);
-        return false;
-    }
-    std::optional<PictureSize> mask_size = ReadPictureSize(run, mask);
-    if (!mask_size) return false;
+    auto file = LocateOwnFile(run, ship_data, "BMAP.Bmp", FileKind::kPicture);
+    if (!file) return false;
+    std::optional<Picture> mask = DecodeOwnPicture(run, *file, kLandMaskLimits);
+    if (!mask) return false;
     state.LandMask.Clear();
-    if (!run.Load(mask, [&](const fs::path& p, Diagnostics&) { LoadLandMask(state, p); })) {
-        return false;
-    }
-    if (map_size &&
-        (map_size->width != mask_size->width || map_size->height != mask_size->height)) {
-        run.Warn(mask, 0,
-                 "地形マスク (" + SizeText(*mask_size) + ") と地図 (" + SizeText(*map_size) +
+    SetLandMask(state, *mask);
+    if (map && (map->width != mask->width || map->height != mask->height)) {
+        run.Warn(*file, 0,
+                 "地形マスク (" + SizeText(*mask) + ") と地図 (" + SizeText(*map) +
                      ") の大きさが違います");
     }
-    CheckMaskPixels(run, mask);
+    CheckMaskPixels(run, *file, *mask);
     return true;
 }
 
@@ -986,11 +979,8 @@ std::vector<std::string> AllWords(const ScriptLineWords& words) {
 // Watches the script reader line by line and checks what each line does.
 class ScriptCheck : public ScriptListener {
   public:
-    ScriptCheck(CheckRun& run, const GameState& units, fs::path script, fs::path scenario_folder)
-        : run_(run),
-          units_(units),
-          script_(std::move(script)),
-          scenario_folder_(std::move(scenario_folder)) {}
+    ScriptCheck(CheckRun& run, const GameState& units, fs::path script)
+        : run_(run), units_(units), script_(std::move(script)) {}
 
     void Speech(int line_number, const std::string& line) override {
         if (LooksLikeSectionHeader(line)) {
@@ -1034,13 +1024,13 @@ class ScriptCheck : public ScriptListener {
         if (talk_open_) run_.Warn(script_, talk_line_, "最後の会話が end で閉じられていません");
         CheckLastTurn(parsed);
         for (const NamedFile& music : music_) {
-            CheckMediaFile(run_, scenario_folder_, kMidi, music.Name, script_, music.Line);
+            CheckMediaFile(run_, MediaKind::kMusic, music.Name, script_, music.Line);
         }
         for (const NamedFile& movie : movies_) {
-            CheckMediaFile(run_, scenario_folder_, kMovie, movie.Name, script_, movie.Line);
+            CheckMediaFile(run_, MediaKind::kClip, movie.Name, script_, movie.Line);
         }
         for (const NamedFile& cue : cues_) {
-            CheckMediaFile(run_, scenario_folder_, kWave, cue.Name, script_, cue.Line);
+            CheckMediaFile(run_, MediaKind::kCue, cue.Name, script_, cue.Line);
         }
         for (Side side : {Side::kPlayer, Side::kComputer}) {
             for (int n = 0; n < kOrderOfBattleVariants; ++n) {
@@ -1291,7 +1281,6 @@ class ScriptCheck : public ScriptListener {
     CheckRun& run_;
     const GameState& units_;
     fs::path script_;
-    fs::path scenario_folder_;
     int current_line_ = 0;
     int own_command_ = -1;
     bool talk_open_ = false;
@@ -1310,8 +1299,13 @@ constexpr int kNoVariant = -1;
 void CheckScript(CheckRun& run, const GameState& units, const fs::path& script,
                  const fs::path& scenario_folder, const SideFileSet& sides,
                  const LandMaskGrid* mask) {
+    FileProblem problem;
+    if (!CheckScenarioPath(scenario_folder, script, FileKind::kScript, &problem)) {
+        run.Error(script, 0, problem.reason);
+        return;
+    }
     auto parsed = std::make_unique<GameState>();
-    ScriptCheck check(run, units, script, scenario_folder);
+    ScriptCheck check(run, units, script);
     if (!run.Load(script, [&](const fs::path& p, Diagnostics& d) {
             ParseScenarioScript(*parsed, p, kNoVariant, kNoVariant, d, check);
         })) {

@@ -6,10 +6,10 @@
 #include <limits>
 #include <vector>
 
+#include "chart/weather.h"
+#include "files/paths.h"
 #include "model/labels.h"
 #include "model/text.h"
-#include "scenario/paths.h"
-#include "chart/weather.h"
 
 namespace velmora {
 namespace {
@@ -446,8 +446,9 @@ namespace {
 
 void ReadScript(GameState& state, const std::filesystem::path& file, int n1, int n2,
                 Diagnostics& diag, ScriptListener* listener) {
-    std::optional<std::string> bytes = ReadFileBytes(file);
-    if (!bytes) throw ScenarioError(file.string(), 0, "ファイルを読めません");
+    FileProblem problem;
+    std::optional<std::string> bytes = ReadLimitedFile(file, FileKind::kScript, &problem);
+    if (!bytes) throw ScenarioError(file.string(), 0, problem.reason);
     ScriptReader reader(state, file, n1, n2, diag, listener);
     reader.Run(SplitLines(DecodeFileText(*bytes)));
 }

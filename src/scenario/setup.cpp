@@ -5,10 +5,10 @@
 #include "air/air_turn.h"
 #include "combat/battle_stage.h"
 #include "enemy/enemy_turn.h"
+#include "files/paths.h"
 #include "model/fleet_ops.h"
 #include "model/labels.h"
 #include "scenario/land_mask.h"
-#include "scenario/paths.h"
 #include "scenario/script.h"
 #include "scenario/unit_data.h"
 #include "turn/turn_events.h"
@@ -70,45 +70,48 @@ void StartWithClearedFleets(GameState& state) {
     ResetFleets(state);
 }
 
-// A scenario file found without regard to letter case; the nominal path when
-// it is missing, so the reader names it in its error.
-fs::path ScenarioFile(const std::string& folder, const fs::path& relative) {
+// A scenario file found without regard to letter case, inside the scenario
+// folder, of a kind and size the game reads; ScenarioError naming the file
+// and the reason otherwise.
+fs::path RequireScenarioFile(const GameState& state, const std::string& folder,
+                             const fs::path& relative, FileKind kind) {
+    fs::path root = state.ScenarioFolder.empty() ? fs::path(".") : fs::path(state.ScenarioFolder);
     fs::path base = folder.empty() ? fs::path(".") : fs::path(folder);
-    if (auto found = FindCaseInsensitive(base, relative)) return *found;
-    return base / relative;
-}
-
-fs::path RequireScenarioFile(const std::string& folder, const fs::path& relative) {
-    fs::path path = ScenarioFile(folder, relative);
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        throw ScenarioError(path.string(), 0, kMissingFileMessage);
-    }
-    return path;
+    FileProblem problem;
+    auto found = LocateScenarioFile(root, base, relative.generic_string(), kind, &problem);
+    if (!found) throw ScenarioError(problem.file.string(), 0, problem.reason);
+    return *found;
 }
 
 void ReadDataFiles(GameState& state, Diagnostics& diag) {
-    ReadAircraftTypes(state, RequireScenarioFile(state.ScenarioFolder, "plane.dat"), diag);
-    ReadShipClasses(state, RequireScenarioFile(state.ScenarioFolder, "ship.dat"), diag);
+    ReadAircraftTypes(
+        state, RequireScenarioFile(state, state.ScenarioFolder, "plane.dat", FileKind::kData),
+        diag);
+    ReadShipClasses(
+        state, RequireScenarioFile(state, state.ScenarioFolder, "ship.dat", FileKind::kData), diag);
 }
 
+// Both pictures are decoded whole here, so a map the view could not show
+// stops the set-up with a message instead of showing black.
 void LoadMapPictures(GameState& state) {
-    fs::path map = RequireScenarioFile(state.SnrFolder, fs::path("ShipData") / "MAP.Bmp");
-    CheckPicture(map);
+    fs::path ship_data = "ShipData";
+    fs::path map =
+        RequireScenarioFile(state, state.SnrFolder, ship_data / "MAP.Bmp", FileKind::kPicture);
+    RequirePicture(map, kScenarioPictureLimits);
+    fs::path mask =
+        RequireScenarioFile(state, state.SnrFolder, ship_data / "BMAP.Bmp", FileKind::kPicture);
+    LoadLandMask(state, mask);
     state.MapPicture = map.string();
-    LoadLandMask(state, RequireScenarioFile(state.SnrFolder, fs::path("ShipData") / "BMAP.Bmp"));
 }
 
 void ReadSideFiles(GameState& state, int n1, int n2, Diagnostics& diag) {
     fs::path ship_data = "ShipData";
-    ReadSideFile(
-        state,
-        RequireScenarioFile(state.SnrFolder, ship_data / ("j" + std::to_string(n1) + ".dat")),
-        diag);
-    ReadSideFile(
-        state,
-        RequireScenarioFile(state.SnrFolder, ship_data / ("a" + std::to_string(n2) + ".dat")),
-        diag);
+    for (const std::string& name : {"j" + std::to_string(n1), "a" + std::to_string(n2)}) {
+        ReadSideFile(state,
+                     RequireScenarioFile(state, state.SnrFolder, ship_data / (name + ".dat"),
+                                         FileKind::kData),
+                     diag);
+    }
 }
 
 // Step 13: sides by index, and the aircraft the ships brought into the hangars.

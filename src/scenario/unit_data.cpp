@@ -4,9 +4,9 @@
 #include <charconv>
 #include <optional>
 
+#include "files/paths.h"
 #include "model/fleet_ops.h"
 #include "model/text.h"
-#include "scenario/paths.h"
 
 namespace velmora {
 namespace {
@@ -29,8 +29,9 @@ std::uint8_t ColumnByte(const std::vector<std::string>& columns, std::size_t ind
 
 // The file's lines as UTF-8; throws when the file cannot be read.
 std::vector<std::string> ReadLines(const std::filesystem::path& path) {
-    std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) throw ScenarioError(path.string(), 0, kMissingFileMessage);
+    FileProblem problem;
+    std::optional<std::string> bytes = ReadLimitedFile(path, FileKind::kData, &problem);
+    if (!bytes) throw ScenarioError(path.string(), 0, problem.reason);
     return SplitLines(DecodeFileText(*bytes));
 }
 

@@ -1,11 +1,13 @@
 #include "ui/compressed_image.h"
 
-#include <QFile>
-#include <QPainter>
-
 #include <zlib.h>
 
+#include <QFile>
+#include <QPainter>
 #include <cstdint>
+
+#include "files/compressed_bitmap.h"
+#include "files/picture.h"
 
 // The pictures are compiled into a static library, so their registration
 // must be pulled in by name.
@@ -22,9 +24,6 @@ namespace {
 
 constexpr int kLengthFieldBytes = 4;
 constexpr int kBmpFileHeaderBytes = 14;
-// Generous bound on an inflated picture, so damaged data cannot make us
-// allocate without limit (a 4096 x 4096 32-bit picture is 64 MiB).
-constexpr qsizetype kMaxInflatedBytes = 80 * 1024 * 1024;
 
 quint32 readLittleEndian32(const QByteArray& bytes, qsizetype at) {
     quint32 value = 0;
@@ -58,43 +57,6 @@ void deltaEncode(QByteArray& bytes, int distance) {
         bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) -
                                      static_cast<unsigned char>(bytes[i - distance]));
     }
-}
-
-void deltaDecode(QByteArray& bytes, int distance) {
-    if (distance <= 0) return;
-    for (qsizetype i = distance; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) +
-                                     static_cast<unsigned char>(bytes[i - distance]));
-    }
-}
-
-std::optional<QByteArray> inflateStream(const char* data, qsizetype size) {
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) return std::nullopt;
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
-    stream.avail_in = static_cast<uInt>(size);
-
-    QByteArray out;
-    char chunk[64 * 1024];
-    int status = Z_OK;
-    while (status == Z_OK) {
-        stream.next_out = reinterpret_cast<Bytef*>(chunk);
-        stream.avail_out = sizeof chunk;
-        status = inflate(&stream, Z_NO_FLUSH);
-        if (status != Z_OK && status != Z_STREAM_END) break;
-        out.append(chunk, static_cast<qsizetype>(sizeof chunk - stream.avail_out));
-        if (out.size() > kMaxInflatedBytes) {
-            status = Z_MEM_ERROR;
-            break;
-        }
-        // No progress possible: the stream ended before its end mark.
-        if (status == Z_OK && stream.avail_in == 0 && stream.avail_out != 0) {
-            status = Z_DATA_ERROR;
-        }
-    }
-    inflateEnd(&stream);
-    if (status != Z_STREAM_END) return std::nullopt;
-    return out;
 }
 
 }  // namespace
@@ -134,24 +96,23 @@ QByteArray encodeCompressedImage(const QByteArray& bmpFile) {
 }
 
 std::optional<QByteArray> decodeCompressedBitmap(const QByteArray& data) {
-    if (data.size() < kLengthFieldBytes) return std::nullopt;
-    const quint32 length = readLittleEndian32(data, 0);
-    if (length == 0 || length > static_cast<quint64>(data.size() - kLengthFieldBytes)) return std::nullopt;
-
-    std::optional<QByteArray> plain = inflateStream(data.constData() + kLengthFieldBytes, length);
-    if (!plain || plain->isEmpty()) return std::nullopt;
-    const int distance = static_cast<unsigned char>(plain->front());
-    QByteArray bmp = plain->mid(1);
-    deltaDecode(bmp, distance);
-    return bmp;
+    std::optional<std::string> bmp = DecodeCompressedBitmap(
+        std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
+    if (!bmp) return std::nullopt;
+    return QByteArray(bmp->data(), static_cast<qsizetype>(bmp->size()));
 }
 
+// The same BMP reader as every scenario picture.
 std::optional<QImage> decodeCompressedImage(const QByteArray& data) {
     const std::optional<QByteArray> bmp = decodeCompressedBitmap(data);
     if (!bmp || !looksLikeBmp(*bmp)) return std::nullopt;
-    QImage image;
-    if (!image.loadFromData(*bmp, "BMP") || image.isNull()) return std::nullopt;
-    return image;
+    std::optional<Picture> picture =
+        DecodePicture(std::string_view(bmp->constData(), static_cast<std::size_t>(bmp->size())),
+                      kScenarioPictureLimits);
+    if (!picture) return std::nullopt;
+    QImage image(picture->rgb.data(), picture->width, picture->height, picture->width * 3,
+                 QImage::Format_RGB888);
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 QImage loadBackground(const QString& resourceName) {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "media/wave_decoder.h"
+#include "files/wave_decoder.h"
 
 namespace velmora::media::testing {
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "media/mixer.h"
@@ -199,6 +201,70 @@ INSTANTIATE_TEST_SUITE_P(
                                   "FOLDER/Wave/bad.datがありません。", ""},
                       BadFileCase{"Music", &MediaPlayer::playMusic, "MIDI/bad.dat",
                                   "\\Midi\\bad.datがありません。", "MIDI"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Files a scenario may hold that must never be read: each is told once, with
+// the reason, and nothing blocks.
+struct RefusedFileCase {
+    const char* name;
+    void (MediaPlayer::*play)(const QString&);
+    const char* file;  // under the scenario folder
+    std::function<void(const std::filesystem::path&)> make;
+    const char* reason;
+};
+
+void PrintTo(const RefusedFileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RefusedMedia : public ScenarioMedia, public ::testing::WithParamInterface<RefusedFileCase> {};
+
+TEST_P(RefusedMedia, IsReportedOnceWithTheReason) {
+    const RefusedFileCase& c = GetParam();
+    c.make(path(c.file));
+    auto player = MakePlayer(false);
+    QString name = QString::fromStdString(std::filesystem::path(c.file).filename().string());
+    for (int i = 0; i < 2; ++i) (player.get()->*c.play)(name);
+    ASSERT_EQ(reports_.size(), 1u);
+    EXPECT_EQ(reports_[0].caption, "エラー");
+    EXPECT_TRUE(reports_[0].text.contains(name)) << reports_[0].text.toStdString();
+    EXPECT_TRUE(reports_[0].text.contains(c.reason)) << reports_[0].text.toStdString();
+    EXPECT_FALSE(player->mixer().musicPlaying());
+    EXPECT_FALSE(player->mixer().cuePlaying());
+}
+
+std::string MidiWithSystemByte() {
+    std::string track = std::string("\x00\x90\x3c\x40\x10\xF4\x00\xFF\x2F\x00", 10);
+    return std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0", 21) +
+           static_cast<char>(track.size()) + track;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusedMedia,
+    ::testing::Values(
+        RefusedFileCase{
+            "MusicLinkedFromOutside", &MediaPlayer::playMusic, "MIDI/Out.mid",
+            [](const std::filesystem::path& p) {
+                std::filesystem::create_symlink(
+                    std::filesystem::path(VELMORA_TEST_DATA) / "fixture" / "Midi" / "start.mid", p);
+            },
+            "シナリオフォルダの外にあるファイルは読みません"},
+        RefusedFileCase{"MusicFifo", &MediaPlayer::playMusic, "MIDI/Pipe.mid",
+                        [](const std::filesystem::path& p) { mkfifo(p.c_str(), 0644); },
+                        "通常のファイルではありません"},
+        RefusedFileCase{
+            "CueLinkedToDevZero", &MediaPlayer::playSoundCue, "Wave/Zero.wav",
+            [](const std::filesystem::path& p) { std::filesystem::create_symlink("/dev/zero", p); },
+            "シナリオフォルダの外にあるファイルは読みません"},
+        RefusedFileCase{"CueTooLarge", &MediaPlayer::playSoundCue, "Wave/Huge.wav",
+                        [](const std::filesystem::path& p) {
+                            WriteBytes(p, "");
+                            std::filesystem::resize_file(p, std::uintmax_t{3} << 30);
+                        },
+                        "ファイルが大きすぎます"},
+        RefusedFileCase{"MidiWithIllegalEvent", &MediaPlayer::playMusic, "MIDI/Bad.mid",
+                        [](const std::filesystem::path& p) { WriteBytes(p, MidiWithSystemByte()); },
+                        "ファイルに置けないシステムメッセージ 0xF4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScenarioMedia, NamesOutsideTheScenarioFolderAreRefused) {

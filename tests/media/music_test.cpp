@@ -37,6 +37,29 @@ std::string WithByte(std::string bytes, std::size_t at, char value) {
     return bytes;
 }
 
+// One track holding the events (an end-of-track event is added).
+std::string MidiTrack(const std::string& events) {
+    std::string track = events + std::string("\x00\xFF\x2F\x00", 4);
+    return std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0", 21) +
+           static_cast<char>(track.size()) + track;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Events, MidiCheck,
+    ::testing::Values(
+        MidiCase{"RunningStatus", MidiTrack(std::string("\0\x90\x3C\x40\x10\x3C\0", 7)), true},
+        MidiCase{"SysEx", MidiTrack(std::string("\0\xF0\x02\x7E\xF7", 5)), true},
+        MidiCase{"DataWithoutStatus", MidiTrack(std::string("\0\x3C\x40", 3)), false},
+        MidiCase{"DataByteOver7F", MidiTrack(std::string("\0\x90\x3C\xC0", 4)), false},
+        MidiCase{"NoteCutByTrackEnd",
+                 std::string("MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x03\0\x90\x3C", 25), false},
+        MidiCase{"TempoOfTwoBytes", MidiTrack(std::string("\0\xFF\x51\x02\x07\xA1", 6)), false},
+        MidiCase{"MetaLongerThanTrack", MidiTrack(std::string("\0\xFF\x01\x7F", 4)), false},
+        MidiCase{"DeltaOfFiveBytes", MidiTrack(std::string("\x81\x81\x81\x81\x01\xC0\x01", 7)),
+                 false},
+        MidiCase{"SystemCommonByte", MidiTrack(std::string("\0\xF2\0\0", 4)), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(
     Files, MidiCheck,
     ::testing::Values(MidiCase{"Good", MidiNoteBytes(), true}, MidiCase{"Empty", "", false},

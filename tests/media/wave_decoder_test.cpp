@@ -1,4 +1,4 @@
-#include "media/wave_decoder.h"
+#include "files/wave_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "frontend/recording_frontend.h"
 
@@ -44,7 +45,10 @@ class OrdersTest : public ::testing::Test {
         return MapClick(state, ui, overlay, button, p);
     }
 
-    GameState state;
+    // On the heap: a fixture object of megabytes is past what UBSan's
+    // vptr check can follow.
+    std::unique_ptr<GameState> owned_state = std::make_unique<GameState>();
+    GameState& state = *owned_state;
     RecordingFrontend ui;
     MapOverlay overlay;
 };

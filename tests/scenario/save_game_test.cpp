@@ -225,8 +225,11 @@ TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSlot) {
     auto game = FreshGame();
     ASSERT_TRUE(SaveGame(*game, frontend_, folder_.path(), 5));
     std::vector<std::uint8_t> old_slot = ReadAll(Slot(5));
-    // The temporary file cannot be created when a folder stands in its place.
-    fs::create_directory(fs::path(Slot(5)) += ".tmp");
+    // The temporary file cannot be created when a folder that is not empty
+    // stands in its place.
+    fs::path blocker = fs::path(Slot(5)) += ".tmp";
+    fs::create_directory(blocker);
+    std::ofstream(blocker / "keep") << "x";
 
     PlaySomeTurns(*game);
     EXPECT_FALSE(SaveGame(*game, frontend_, folder_.path(), 5));
@@ -235,6 +238,18 @@ TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSlot) {
     EXPECT_EQ(messages[0].rfind("MessageOk\tエラー\t" + Slot(5).string() + ": ", 0), 0u)
         << messages[0];
     EXPECT_EQ(ReadAll(Slot(5)), old_slot);
+}
+
+// A save killed between writing and renaming leaves its temporary file;
+// the next save of the slot replaces it, whatever it holds.
+TEST_F(SaveGameTest, StaleTemporaryFileIsReplacedAtTheNextSave) {
+    fs::path stale = fs::path(Slot(2)) += ".tmp";
+    std::ofstream(stale) << "half a save";
+    auto game = FreshGame();
+    ASSERT_TRUE(SaveGame(*game, frontend_, folder_.path(), 2));
+    EXPECT_FALSE(fs::exists(stale));
+    auto loaded = FreshGame();
+    EXPECT_TRUE(LoadGame(*loaded, frontend_, folder_.path(), 2));
 }
 
 TEST_F(SaveGameTest, SaveIntoFolderThatCannotExistFails) {

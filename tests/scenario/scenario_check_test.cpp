@@ -22,54 +22,13 @@ namespace velmora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FixtureCopy;
 using testing::FixtureFolder;
 using testing::TempFolder;
 
 constexpr const char* kFleet30Warning =
     "Fixture/ShipData/a0.dat:10: warning: 艦隊番号 30 は 0～24 "
     "の範囲外のため、この行は読み込みません";
-
-// A private copy of the fixture scenario.
-class FixtureCopy {
-  public:
-    FixtureCopy() { fs::copy(FixtureFolder(), root(), fs::copy_options::recursive); }
-
-    const fs::path& root() const { return folder_.path(); }
-    fs::path Script() const { return root() / "Fixture" / "fixture.snr"; }
-
-    std::string ReadText(const fs::path& relative) const {
-        std::ifstream in(root() / relative, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        return Utf8FromCp932(bytes.str());
-    }
-
-    void WriteText(const fs::path& relative, const std::string& utf8) const {
-        folder_.WriteBytes(relative, Cp932FromUtf8(utf8));
-    }
-
-    void WriteBytes(const fs::path& relative, const std::string& bytes) const {
-        folder_.WriteBytes(relative, bytes);
-    }
-
-    // Replaces the first occurrence of from; the test fails when there is none.
-    void Edit(const fs::path& relative, const std::string& from, const std::string& to) const {
-        std::string text = ReadText(relative);
-        std::size_t at = text.find(from);
-        ASSERT_NE(at, std::string::npos) << from << " is not in " << relative;
-        text.replace(at, from.size(), to);
-        WriteText(relative, text);
-    }
-
-    void Append(const fs::path& relative, const std::string& line) const {
-        WriteText(relative, ReadText(relative) + line + "\r\n");
-    }
-
-    void Remove(const fs::path& relative) const { ASSERT_TRUE(fs::remove(root() / relative)); }
-
-  private:
-    TempFolder folder_;
-};
 
 struct CheckOutput {
     int status = 0;
@@ -246,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Fixture/fixture.snr:13: error: Wave/hit.wav: ファイルがありません"},
         BrokenCopy{"CueThatIsNoWave",
                    [](const FixtureCopy& c) { c.WriteBytes("Wave/bomb.wav", "MThd not a wave"); },
-                   "Wave/bomb.wav: error: WAVE (RIFF/WAVE) のファイルではありません"},
+                   "Wave/bomb.wav: error: WAVE として読めません"},
         BrokenCopy{
             "CueOutsideTheScenario",
             [](const FixtureCopy& c) { c.Edit(kScript, "attack.wav", "..\\..\\attack.wav"); },
@@ -346,7 +305,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Map and mask.
         BrokenCopy{"MaskOf2100Pixels",
                    [](const FixtureCopy& c) { c.WriteBytes(kMask, Bitmap(2100, 4, 255)); },
-                   "Fixture/ShipData/BMAP.Bmp: error: 地形マスクが大きすぎます (2100 × 4、最大 "
+                   "Fixture/ShipData/BMAP.Bmp: error: 画像が大きすぎます (2100 × 4、最大 "
                    "2001 × 2001)"},
         BrokenCopy{"GreyMask",
                    [](const FixtureCopy& c) { c.WriteBytes(kMask, Bitmap(790, 545, 128)); },
@@ -445,7 +404,8 @@ TEST(ScenarioCheckTest, GarbageFilesGiveFindingsNotACrash) {
     CheckOutput out = Check(copy.root());
     EXPECT_EQ(out.status, 1);
     EXPECT_TRUE(out.HasLine("ship.dat:1: error: ")) << out.text;
-    EXPECT_TRUE(out.HasLine("Fixture/ShipData/BMAP.Bmp: error: 画像として読めません")) << out.text;
+    EXPECT_TRUE(out.HasLine("Fixture/ShipData/BMAP.Bmp: error: BMP か PNG の画像ではありません"))
+        << out.text;
 }
 
 TEST(ScenarioCheckTest, PathThatDoesNotExist) {

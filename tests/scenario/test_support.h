@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,53 @@ class TempFolder {
 
   private:
     std::filesystem::path path_;
+};
+
+// A private copy of the fixture scenario.
+class FixtureCopy {
+  public:
+    FixtureCopy() {
+        std::filesystem::copy(FixtureFolder(), root(), std::filesystem::copy_options::recursive);
+    }
+
+    const std::filesystem::path& root() const { return folder_.path(); }
+    std::filesystem::path Script() const { return root() / "Fixture" / "fixture.snr"; }
+
+    std::string ReadText(const std::filesystem::path& relative) const {
+        std::ifstream in(root() / relative, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        return Utf8FromCp932(bytes.str());
+    }
+
+    void WriteText(const std::filesystem::path& relative, const std::string& utf8) const {
+        folder_.WriteBytes(relative, Cp932FromUtf8(utf8));
+    }
+
+    void WriteBytes(const std::filesystem::path& relative, const std::string& bytes) const {
+        folder_.WriteBytes(relative, bytes);
+    }
+
+    // Replaces the first occurrence of from; the test fails when there is none.
+    void Edit(const std::filesystem::path& relative, const std::string& from,
+              const std::string& to) const {
+        std::string text = ReadText(relative);
+        std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from << " is not in " << relative;
+        text.replace(at, from.size(), to);
+        WriteText(relative, text);
+    }
+
+    void Append(const std::filesystem::path& relative, const std::string& line) const {
+        WriteText(relative, ReadText(relative) + line + "\r\n");
+    }
+
+    void Remove(const std::filesystem::path& relative) const {
+        ASSERT_TRUE(std::filesystem::remove(root() / relative));
+    }
+
+  private:
+    TempFolder folder_;
 };
 
 }  // namespace velmora::testing

@@ -1,10 +1,13 @@
-#include "media/wave_decoder.h"
+#include "files/wave_decoder.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
+
+#include "files/paths.h"
 
 namespace velmora::media {
 
@@ -32,6 +35,59 @@ std::vector<float> ToStereo(const std::vector<float>& interleaved, int channels)
         stereo[f * 2 + 1] = channels > 1 ? in[1] : in[0];
     }
     return stereo;
+}
+
+// libsndfile reads from memory through these.
+struct MemoryFile {
+    std::string_view bytes;
+    sf_count_t at = 0;
+};
+
+sf_count_t MemoryLength(void* user) {
+    return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size());
+}
+
+sf_count_t MemorySeek(sf_count_t offset, int whence, void* user) {
+    auto* file = static_cast<MemoryFile*>(user);
+    const auto size = static_cast<sf_count_t>(file->bytes.size());
+    sf_count_t base = whence == SEEK_CUR ? file->at : whence == SEEK_END ? size : 0;
+    sf_count_t target = base + offset;
+    if (target < 0 || target > size) return -1;
+    file->at = target;
+    return file->at;
+}
+
+sf_count_t MemoryRead(void* out, sf_count_t count, void* user) {
+    auto* file = static_cast<MemoryFile*>(user);
+    const auto size = static_cast<sf_count_t>(file->bytes.size());
+    sf_count_t n = std::clamp<sf_count_t>(size - file->at, 0, std::max<sf_count_t>(count, 0));
+    std::memcpy(out, file->bytes.data() + file->at, static_cast<std::size_t>(n));
+    file->at += n;
+    return n;
+}
+
+sf_count_t MemoryWrite(const void*, sf_count_t, void*) {
+    return 0;
+}
+
+sf_count_t MemoryTell(void* user) {
+    return static_cast<MemoryFile*>(user)->at;
+}
+
+int PcmBits(int format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+        case SF_FORMAT_PCM_S8:
+        case SF_FORMAT_PCM_U8:
+            return 8;
+        case SF_FORMAT_PCM_16:
+            return 16;
+        case SF_FORMAT_PCM_24:
+            return 24;
+        case SF_FORMAT_PCM_32:
+            return 32;
+        default:
+            return 0;
+    }
 }
 
 std::int16_t ToInt16(float value) {
@@ -64,8 +120,20 @@ std::vector<float> ResampleStereo(const std::vector<float>& frames, int fromRate
 }
 
 std::optional<DecodedSound> DecodeSoundFile(const std::filesystem::path& path, std::string* why) {
+    FileProblem problem;
+    std::optional<std::string> bytes = ReadLimitedFile(path, FileKind::kCue, &problem);
+    if (!bytes) {
+        SetWhy(why, problem.reason);
+        return std::nullopt;
+    }
+    return DecodeSound(*bytes, why);
+}
+
+std::optional<DecodedSound> DecodeSound(std::string_view bytes, std::string* why) {
+    MemoryFile memory{bytes};
+    SF_VIRTUAL_IO io{MemoryLength, MemorySeek, MemoryRead, MemoryWrite, MemoryTell};
     SF_INFO info{};
-    SndFilePtr file(sf_open(path.c_str(), SFM_READ, &info));
+    SndFilePtr file(sf_open_virtual(&io, SFM_READ, &info, &memory));
     if (!file) {
         SetWhy(why, sf_strerror(nullptr));
         return std::nullopt;
@@ -87,6 +155,7 @@ std::optional<DecodedSound> DecodeSoundFile(const std::filesystem::path& path, s
     std::vector<float> stereo =
         ResampleStereo(ToStereo(interleaved, info.channels), info.samplerate, kSampleRate);
     DecodedSound sound;
+    sound.sourceBits = PcmBits(info.format);
     sound.samples.reserve(stereo.size());
     for (float v : stereo) sound.samples.push_back(ToInt16(v));
     return sound;
