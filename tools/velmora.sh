@@ -80,7 +80,7 @@ run_fuzzers() {
         local corpus="$root/tests/fuzz/corpus/$name"
         mkdir -p "$work/$name" "$corpus"
         echo "fuzz: $name for ${seconds}s"
-        nice "$checked/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \
+        nice "$checked/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -max_len=4194304 -print_final_stats=1 \
             -artifact_prefix="$corpus/crash-" "$work/$name" "$corpus"
     done
 }

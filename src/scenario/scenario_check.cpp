@@ -1106,8 +1106,10 @@ class ScriptCheck : public ScriptListener {
                        "艦隊番号" + Quoted(words[2]) + "は整数ではありません (艦隊 0 になります)");
             return;
         }
-        bool numbers = RequireNumber(line_number, words[7], "X 座標", create.X) &
-                       RequireNumber(line_number, words[8], "Y 座標", create.Y);
+        // Both words are checked, so both are reported.
+        bool x_read = RequireNumber(line_number, words[7], "X 座標", create.X);
+        bool y_read = RequireNumber(line_number, words[8], "Y 座標", create.Y);
+        bool numbers = x_read && y_read;
         CheckStance(line_number, words[6]);
         for (std::size_t i = 9; i < words.size(); ++i) CheckAirType(line_number, i, words[i]);
         if (create.Variant < 0 || create.Variant >= kOrderOfBattleVariants) {

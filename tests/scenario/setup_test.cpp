@@ -53,7 +53,7 @@ class SetupTest : public ::testing::Test {
         fs::copy(FixtureFolder(), folder_.path(), fs::copy_options::recursive);
         snr_ = folder_.path() / "Fixture" / "fixture.snr";
     }
-    bool Setup(std::uint64_t seed = 1) {
+    bool SetUpGame(std::uint64_t seed = 1) {
         return SetupScenario(*state_, frontend_, snr_, seed, &diag_);
     }
     fs::path ShipData(const std::string& name) const {
@@ -75,7 +75,7 @@ class SetupTest : public ::testing::Test {
 };
 
 TEST_F(SetupTest, BuildsBothSidesFromTheFixture) {
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     EXPECT_EQ(diag_.ErrorCount(), 0);
     EXPECT_EQ(state_->Turn, 1);
     EXPECT_EQ(state_->MapMode, 1);
@@ -103,7 +103,7 @@ TEST_F(SetupTest, BuildsBothSidesFromTheFixture) {
 }
 
 TEST_F(SetupTest, AircraftOfTheShipsGoIntoTheHangars) {
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     const TFleet& f = Fleet(0);
     int aboard = 0;
     for (const TShip& ship : f.Ships) aboard += ship.AircraftAboardAtStart[0];
@@ -112,7 +112,7 @@ TEST_F(SetupTest, AircraftOfTheShipsGoIntoTheHangars) {
 }
 
 TEST_F(SetupTest, BaseSuppliesBecomeLandingPoints) {
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     const TFleet& base = Fleet(24);  // every computer variant has a base with 300 supplies
     ASSERT_EQ(base.Active, 1);
     EXPECT_EQ(base.LandingPoints[1], 300);
@@ -124,7 +124,7 @@ TEST_F(SetupTest, BaseSuppliesBecomeLandingPoints) {
 }
 
 TEST_F(SetupTest, ContactMarkersStartNearTheirFleets) {
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     for (int u = 1; u <= 14; ++u) {
         const TFleet& marker = state_->ContactTable[static_cast<std::size_t>(u)];
         const TFleet& fleet = Fleet(MarkerFleet(u));
@@ -143,7 +143,7 @@ TEST_F(SetupTest, ContactMarkersStartNearTheirFleets) {
 }
 
 TEST_F(SetupTest, LandMaskMarksTheIslands) {
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     EXPECT_TRUE(state_->LandMask.IsLand(395, 272));
     EXPECT_FALSE(state_->LandMask.IsLand(10, 10));
     for (const TFleet& f : state_->FleetTable) {
@@ -154,7 +154,7 @@ TEST_F(SetupTest, LandMaskMarksTheIslands) {
 }
 
 TEST_F(SetupTest, PaletteTextsNameTheFleets) {
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     std::vector<std::string> items = FleetTreeTexts(*state_);
     ASSERT_EQ(items.size(), 13u);
     const TFleet& first = Fleet(0);
@@ -169,7 +169,7 @@ TEST_F(SetupTest, PaletteTextsNameTheFleets) {
 }
 
 TEST_F(SetupTest, SameSeedGivesSameGame) {
-    ASSERT_TRUE(Setup(7));
+    ASSERT_TRUE(SetUpGame(7));
     auto again = std::make_unique<GameState>();
     RecordingFrontend other;
     ASSERT_TRUE(SetupScenario(*again, other, snr_, 7));
@@ -178,21 +178,21 @@ TEST_F(SetupTest, SameSeedGivesSameGame) {
 }
 
 TEST_F(SetupTest, NewGameOwesNothingToThePreviousOne) {
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     auto fresh = std::make_unique<GameState>(*state_);
     state_->Hour = 17;
     state_->Victory.PlayerTotal = 40;
     state_->VictoryShown = true;
     state_->StormCells[20].Active = 1;
     state_->WindDirections[0][0] = 5;
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     EXPECT_TRUE(*fresh == *state_);  // the event tables were not filled twice either
 }
 
 TEST_F(SetupTest, FilesAreFoundInAnyLetterCase) {
     fs::rename(ShipData("MAP.Bmp"), ShipData("map.bmp"));
     fs::rename(folder_.path() / "plane.dat", folder_.path() / "PLANE.DAT");
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     EXPECT_EQ(state_->MapPicture, ShipData("map.bmp").string());
 }
 
@@ -211,7 +211,7 @@ class BrokenScenarioTest : public SetupTest, public ::testing::WithParamInterfac
 
 TEST_P(BrokenScenarioTest, StopsWithErrorAndClearedFleets) {
     GetParam().breaker(folder_.path());
-    EXPECT_FALSE(Setup());
+    EXPECT_FALSE(SetUpGame());
     std::vector<std::string> errors = frontend_.CallsOf("MessageOk");
     ASSERT_EQ(errors.size(), 1u);
     std::string expected_file = (folder_.path() / GetParam().file).string();
@@ -268,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SetupTest, CancelledDialogClearsFleets) {
-    ASSERT_TRUE(Setup());
+    ASSERT_TRUE(SetUpGame());
     NewGameCancelled(*state_, frontend_);
     ExpectFleetsCleared();
     EXPECT_EQ(frontend_.CallsOf("MessageOk").back(),
