@@ -3,6 +3,7 @@
 #   tools/velmora.sh run    install what is missing, build, start the game on the demo scenario
 #   tools/velmora.sh test   install what is missing, build, run every test
 #   tools/velmora.sh build  install what is missing and build only
+#   tools/velmora.sh check  the engine, its tests, the tools and the fuzz corpora under ASan and UBSan
 #   tools/velmora.sh fuzz [SECONDS]  run every fuzz target that long (default 600), one at a time
 set -euo pipefail
 
@@ -103,14 +104,9 @@ run_tests() {
 cmd="${1:-}"
 case "$cmd" in
     run) install_missing; configure_and_build; shift; run_game "$@" ;;
-    test)
-        install_missing
-        configure_and_build
-        run_tests
-        configure_and_build_checked
-        run_checked_tests
-        ;;
+    test) install_missing; configure_and_build; run_tests ;;
+    check) install_missing; configure_and_build_checked; run_checked_tests ;;
     fuzz) install_missing; configure_and_build_checked; shift; run_fuzzers "$@" ;;
     build) install_missing; configure_and_build ;;
-    *) echo "usage: tools/velmora.sh run|test|build|fuzz [SECONDS]" >&2; exit 2 ;;
+    *) echo "usage: tools/velmora.sh run|test|build|check|fuzz [SECONDS]" >&2; exit 2 ;;
 esac
