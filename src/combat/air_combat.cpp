@@ -79,9 +79,11 @@ std::int64_t Fight(GameState& state, std::int64_t shots, const Side& shooter, co
 
 enum class Lost { kStrikeAircraft, kPatrol };
 
-void ReportLosses(GameState& state, Frontend& frontend, const TFleet& defender,
-                  const AircraftType& type, std::int64_t k, Lost lost) {
+void ReportLosses(GameState& state, Frontend& frontend, const TFleet& defender, int type_index,
+                  std::int64_t k, Lost lost) {
+    const AircraftType& type = state.AircraftTypeAt(type_index);
     const bool players = IsPlayersFleet(state, defender);
+    frontend.ShowAircraftModel(type_index);
     PlayCue(state, frontend, Cue::kDefensiveFire);
     PlayCue(state, frontend, Cue::kImpact);
     const bool ours = (lost == Lost::kStrikeAircraft) == players;
@@ -118,7 +120,8 @@ void AirCombat(GameState& state, Frontend& frontend, TAirUnit& strike, TFleet& d
     // Phase 1: the patrol against the escorts.
     std::int64_t k = Fight(state, aloft, cap, f, f.ew - cap.ew + f.stealth - cap.stealth, 8);
     k = std::min<std::int64_t>(k, std::max(strike.Counts[kFighters], 0));
-    ReportLosses(state, frontend, defender, fighter_type, k, Lost::kStrikeAircraft);
+    ReportLosses(state, frontend, defender, strike.AircraftTypes[kFighters], k,
+                 Lost::kStrikeAircraft);
     Lower(strike.Counts[kFighters], k);
 
     // Phase 2: the escorts against the patrol.
@@ -127,7 +130,7 @@ void AirCombat(GameState& state, Frontend& frontend, TAirUnit& strike, TFleet& d
         k = aloft;
         patrol.WipeOut();
     }
-    ReportLosses(state, frontend, defender, cap_type, k, Lost::kPatrol);
+    ReportLosses(state, frontend, defender, defender.CapType, k, Lost::kPatrol);
     patrol.Lose(aloft, k);
     if (patrol.Total() == 0) return;
 
@@ -147,12 +150,13 @@ void AirCombat(GameState& state, Frontend& frontend, TAirUnit& strike, TFleet& d
     // Phase 3: the patrol against the attack aircraft.
     k = Fight(state, assigned, cap, a, a.ew - cap.ew + a.stealth - cap.stealth, 8);
     k = std::min<std::int64_t>(k, std::max(strike.Counts[kAttack], 0));
-    ReportLosses(state, frontend, defender, attack_type, k, Lost::kStrikeAircraft);
+    ReportLosses(state, frontend, defender, strike.AircraftTypes[kAttack], k,
+                 Lost::kStrikeAircraft);
     Lower(strike.Counts[kAttack], k);
 
     // Phase 4: the attack aircraft shoot back, without limit.
     k = Fight(state, strike.Counts[kAttack], a, cap, a.ew - cap.ew + a.stealth - cap.stealth, 6);
-    ReportLosses(state, frontend, defender, cap_type, k, Lost::kPatrol);
+    ReportLosses(state, frontend, defender, defender.CapType, k, Lost::kPatrol);
     patrol.Lose(aloft, k);
 }
 

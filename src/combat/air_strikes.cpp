@@ -26,11 +26,24 @@ void ReportStrike(GameState& state, Frontend& frontend, const TFleet& attacker, 
                                Num(unit.Counts[1]) + "機 \nが攻撃");
 }
 
+// The fleet under the first strike of this fleet that reaches a real fleet
+// is shown while its strikes go in.
+bool OpenBattleView(Frontend& frontend, const TFleet& attacker) {
+    for (const TAirUnit& unit : attacker.AirUnits) {
+        if (unit.State == kInFlight && unit.StrikeTarget < kFleetCount) {
+            frontend.ShowBattleFleetView(unit.StrikeTarget);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void ResolveAirStrikes(GameState& state, Frontend& frontend) {
     for (int j = 0; j < kFleetCount; ++j) {
         TFleet& attacker = state.Fleet(j);
+        const bool view = OpenBattleView(frontend, attacker);
         for (int i = 0; i < kAirUnitSlots; ++i) {
             TAirUnit& unit = attacker.AirUnits[static_cast<std::size_t>(i)];
             if (unit.State != kInFlight) continue;
@@ -47,6 +60,7 @@ void ResolveAirStrikes(GameState& state, Frontend& frontend) {
             DeliverAirStrike(state, frontend, attacker, unit, target);
             frontend.RefreshPalette();
         }
+        if (view) frontend.EndModelView();
     }
 }
 

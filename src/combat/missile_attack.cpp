@@ -241,6 +241,7 @@ void AttackShip(GameState& state, Frontend& frontend, const Attack& a, TFleet& t
     const int type_index = SlotType(a, slot);
     const AircraftType& type = TypeAt(state, type_index);
 
+    frontend.ShowAircraftModel(type_index);
     PlayCue(state, frontend, Cue::kAttackRun);
     if (a.weapon == Weapon::kSalvo) {
         frontend.ShowBattleMessage(a.label + " " + Num(share) + "発が" + ship_label + "を攻撃。");
@@ -251,6 +252,7 @@ void AttackShip(GameState& state, Frontend& frontend, const Attack& a, TFleet& t
                                    "を攻撃。");
     }
     PlayCue(state, frontend, Cue::kDefensiveFire);
+    frontend.ShowShipModel(ship.ClassIndex);
     frontend.ShowBattleMessage(ship_label + "のポイントディフェンス");
 
     auto incoming = static_cast<std::int32_t>(share);
@@ -273,6 +275,7 @@ void AttackShip(GameState& state, Frontend& frontend, const Attack& a, TFleet& t
     PlayCue(state, frontend, Cue::kExplosion);
     ReportHits(state, frontend, a, target, ship, slot, hits);
     ApplyHitEffects(state, frontend, target, ship, static_cast<int>(hits), damage);
+    frontend.EndModelView();
     if (ship.Durability < 0) ship.Durability = 0;
 }
 
@@ -371,6 +374,7 @@ void InterceptIncoming(GameState& state, Frontend& frontend, std::int32_t& count
     }
     if (kills > 0) PlayCue(state, frontend, Cue::kImpact);
     if (mode == InterceptMode::kAircraft) {
+        if (!players) frontend.ShowAircraftModel(type_index);
         frontend.ShowBattleMessage(type.Name + "を" + Num(kills) +
                                    (players ? "機撃墜しました。" : "機撃墜されました。"));
     } else {

@@ -1,15 +1,15 @@
 #include "ui/battle_message_window.h"
 
-#include "ui/flat_button.h"
-#include "ui/fonts.h"
-#include "ui/window_placement.h"
-
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+
+#include "ui/flat_button.h"
+#include "ui/fonts.h"
+#include "ui/window_placement.h"
 
 namespace velmora::ui {
 namespace {
@@ -32,7 +32,8 @@ BattleMessageWindow::BattleMessageWindow(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     fastForwardButton_->setGeometry(kFastForwardButton);
     fastForwardButton_->setFocusPolicy(Qt::NoFocus);
-    fastForwardButton_->setToolTip(QStringLiteral("このターンの残りの報告をクリックなしで流します (Esc)"));
+    fastForwardButton_->setToolTip(
+        QStringLiteral("このターンの残りの報告をクリックなしで流します (Esc)"));
     connect(fastForwardButton_, &QPushButton::clicked, this, &BattleMessageWindow::fastForward);
 }
 
@@ -122,9 +123,14 @@ void BattleMessageWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Space: endWait(); return;
-        case Qt::Key_Escape: fastForward(); return;
-        default: QWidget::keyPressEvent(event);
+        case Qt::Key_Space:
+            endWait();
+            return;
+        case Qt::Key_Escape:
+            fastForward();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
     }
 }
 

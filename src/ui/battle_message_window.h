@@ -19,7 +19,7 @@ namespace velmora::ui {
 class BattleMessageWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kRevealMs = 50;
 
     explicit BattleMessageWindow(QWidget* parent = nullptr);
@@ -47,13 +47,13 @@ public:
     // Every report shown since start-up, in order, fast-forwarded ones too.
     const QStringList& history() const { return history_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void reveal();
     void endWait();
 

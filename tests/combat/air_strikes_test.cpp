@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "combat_fixture.h"
+#include "turn/turn_sequence.h"
 
 namespace velmora {
 namespace {
@@ -102,6 +103,7 @@ TEST_F(AirStrikes, APlayersStrikeFromPatrolToSinking) {
     frontend.Answer("4 1 1 1");  // destroyers, one ship
     ResolveAirStrikes(*state, frontend);
     const std::vector<std::string> expected{
+        "ShowBattleFleetView\t13",
         "RefreshPalette",
         "PlaySoundCue\trun.wav",
         "ShowBattleMessage\t第一艦隊攻撃隊2が敵艦隊イを攻撃",
@@ -109,16 +111,20 @@ TEST_F(AirStrikes, APlayersStrikeFromPatrolToSinking) {
         "PlaySoundCue\trun.wav",
         "ShowBattleMessage\t烈風改3機 対 烈風4機",
         "ShowBattleMessage\t電子戦修正 0ステルス修正 0",
+        "ShowAircraftModel\t3",
         "PlaySoundCue\tfire.wav",
         "PlaySoundCue\thit.wav",
         "ShowBattleMessage\t烈風を3機撃墜されました。",
+        "ShowAircraftModel\t2",
         "PlaySoundCue\tfire.wav",
         "PlaySoundCue\thit.wav",
         "ShowBattleMessage\t烈風改を1機撃墜しました。",
         "ShowBattleMessage\t烈風改1機 対 流星6機",
+        "ShowAircraftModel\t4",
         "PlaySoundCue\tfire.wav",
         "PlaySoundCue\thit.wav",
         "ShowBattleMessage\t流星を0機撃墜されました。",
+        "ShowAircraftModel\t2",
         "PlaySoundCue\tfire.wav",
         "PlaySoundCue\thit.wav",
         "ShowBattleMessage\t烈風改を1機撃墜しました。",
@@ -128,27 +134,36 @@ TEST_F(AirStrikes, APlayersStrikeFromPatrolToSinking) {
         "ShowBattleMessage\t敵第一艦隊広域防空戦開始",
         "ShowBattleMessage\t電子戦修正 0ステルス修正 0",
         "PlaySoundCue\tfire.wav",
+        "ShowAircraftModel\t3",
         "ShowBattleMessage\t烈風を0機撃墜されました。",
         "ShowBattleMessage\t電子戦修正 0ステルス修正 0",
         "PlaySoundCue\tfire.wav",
+        "ShowAircraftModel\t4",
         "ShowBattleMessage\t流星を0機撃墜されました。",
         "PlaySoundCue\thit.wav",
         "ShowBattleMessage\t流星  6機が広域防空圏を突破",
+        "ShowAircraftModel\t3",
         "PlaySoundCue\trun.wav",
         "ShowBattleMessage\t烈風  1機が吹雪型駆逐艦を攻撃。",
         "PlaySoundCue\tfire.wav",
+        "ShowShipModel\t2",
         "ShowBattleMessage\t吹雪型駆逐艦のポイントディフェンス",
         "ShowBattleMessage\t電子戦修正 0ステルス修正 0",
         "PlaySoundCue\tfire.wav",
+        "ShowAircraftModel\t3",
         "ShowBattleMessage\t烈風を0機撃墜されました。",
         "PlaySoundCue\tboom.wav",
         "ShowBattleMessage\t烈風が吹雪型駆逐艦に攻撃。爆弾  0発命中。",
+        "EndModelView",
+        "ShowAircraftModel\t4",
         "PlaySoundCue\trun.wav",
         "ShowBattleMessage\t流星  6機が吹雪型駆逐艦を攻撃。",
         "PlaySoundCue\tfire.wav",
+        "ShowShipModel\t2",
         "ShowBattleMessage\t吹雪型駆逐艦のポイントディフェンス",
         "ShowBattleMessage\t電子戦修正 0ステルス修正 0",
         "PlaySoundCue\tfire.wav",
+        "ShowAircraftModel\t4",
         "ShowBattleMessage\t流星を0機撃墜されました。",
         "PlaySoundCue\tboom.wav",
         "PlaySoundCue\thit.wav",
@@ -157,15 +172,30 @@ TEST_F(AirStrikes, APlayersStrikeFromPatrolToSinking) {
         "ShowBattleMessage\tポイントディフェンス1のダメージ",
         "PlaySoundCue\thit.wav",
         "ShowBattleMessage\t射撃指揮装置に被弾1のダメージ",
+        "EndModelView",
         "PlaySoundCue\thit.wav",
         "ShowBattleMessage\t吹雪型駆逐艦が沈没しました。",
         "RefreshPalette",
+        "EndModelView",
     };
     EXPECT_EQ(frontend.Transcript(), expected);
     EXPECT_EQ(enemy.ShipCount, 1);
     EXPECT_EQ(state->LostShipsComputer.Count, 1);
     EXPECT_EQ(player.AirUnits[1].Counts[0], 1);  // fighters lost to the patrol
     EXPECT_EQ(player.AirUnits[1].Counts[1], 6);
+}
+
+TEST_F(AirStrikes, TheTurnEndResolvesStrikesInFlight) {
+    TFleet& player = Fleet(0, "第一艦隊", {0});
+    TFleet& enemy = Fleet(13, "敵第一艦隊", {2});
+    enemy.Designation = "ロ";
+    Strike(player, 0, 13, 0, 3);
+    frontend.Answer("4 1 1 1");
+    ASSERT_TRUE(EndTurn(*state, frontend));
+    const auto lines = BattleLines(frontend);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "第一艦隊攻撃隊1が敵艦隊ロを攻撃");
+    EXPECT_EQ(testing::CountContaining(lines, "吹雪型駆逐艦のポイントディフェンス"), 1);
 }
 
 }  // namespace
