@@ -5,7 +5,6 @@
 namespace velmora {
 
 // The air rules fill these steps in; until then the turn end passes them by.
-void ResolveAirStrikes(GameState&, Frontend&) {}
 void RecoverAircraft(GameState&, Frontend&) {}
 void AdvanceAirUnits(GameState& state, Frontend&) { AdvanceAirUnits(state); }
 

@@ -8,8 +8,6 @@ namespace velmora {
 
 // The computer side chooses the sectors its search aircraft cover.
 void SetSearchSectors(GameState&, Frontend&);
-// Strikes in flight reach their targets, meet the patrol and attack.
-void ResolveAirStrikes(GameState&, Frontend&);
 // Patrol, search and returning strike aircraft launch and land.
 void RecoverAircraft(GameState&, Frontend&);
 // Air units move on through their states (servicing, arming, ready).

@@ -162,6 +162,8 @@ void QtFrontend::SetCaption(std::string_view caption) {
 }
 
 void QtFrontend::SetTurnEndEnabled(bool enabled) {
+    // A turn end that was fast-forwarded is over: the next one waits again.
+    if (enabled) battleMessage_->endFastForward();
     main_.setTurnEndEnabled(enabled);
 }
 

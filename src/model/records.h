@@ -173,6 +173,8 @@ struct TFleet {
     std::array<std::uint8_t, 8> SearchSectors{};
     std::array<std::uint8_t, 8> AswSectors{};
     std::array<std::int32_t, 2> LandingPoints{};
+    // Computer attacks in a row aimed at escorts; outside the record image.
+    std::int32_t EscortStrikes = 0;
 
     friend bool operator==(const TFleet&, const TFleet&) = default;
 };

@@ -227,6 +227,11 @@ void VisitSalvoKeys(Io& io, State& s) {
     for (auto& fleet : s.ContactTable) io.Text(fleet.MissileSalvo.WeaponKey);
 }
 
+template <class Io, class State>
+void VisitEscortStrikes(Io& io, State& s) {
+    for (auto& fleet : s.FleetTable) io.Int(fleet.EscortStrikes);
+}
+
 // The fixed part in file order; the same list serves writing and reading.
 template <class Io, class State>
 void VisitSave(Io& io, State& s) {
@@ -241,6 +246,7 @@ void VisitSave(Io& io, State& s) {
     VisitWeather(io, s);
     io.Generator(s.Random);
     VisitVictory(io, s);
+    VisitEscortStrikes(io, s);
 }
 
 static_assert(kFleetRecords == 40);

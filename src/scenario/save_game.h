@@ -14,7 +14,7 @@
 namespace velmora {
 
 inline constexpr int kSaveSlots = 5;
-inline constexpr std::uint32_t kSaveFormatVersion = 1;
+inline constexpr std::uint32_t kSaveFormatVersion = 2;
 
 // $XDG_DATA_HOME/velmora, else ~/.local/share/velmora.
 std::filesystem::path DefaultSaveDirectory();

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "air/air_turn.h"
+#include "combat/air_strikes.h"
 #include "combat/combat_turn.h"
 #include "enemy/enemy_turn.h"
 #include "model/fleet_ops.h"

@@ -1,30 +1,40 @@
 #include "ui/battle_message_window.h"
 
-#include "ui/fonts.h"
-#include "ui/window_placement.h"
-
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+
+#include "ui/flat_button.h"
+#include "ui/fonts.h"
+#include "ui/window_placement.h"
 
 namespace velmora::ui {
 namespace {
 
 const QSize kBoxSize{769, 105};
 const QPoint kDesignedPosition{158, 703};
+const QRect kFastForwardButton{680, 110, 90, 26};
 
 }  // namespace
 
 BattleMessageWindow::BattleMessageWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint),
+      fastForwardButton_(new FlatButton(QStringLiteral("早送り"), this)) {
     setWindowTitle(QStringLiteral("状況報告"));
     setFixedSize(clientSizeFor(783, 142));
     setFont(uiFont(kPMincho, 12));
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer_.setInterval(kRevealMs);
     connect(&timer_, &QTimer::timeout, this, &BattleMessageWindow::reveal);
+    setFocusPolicy(Qt::StrongFocus);
+    fastForwardButton_->setGeometry(kFastForwardButton);
+    fastForwardButton_->setFocusPolicy(Qt::NoFocus);
+    fastForwardButton_->setToolTip(
+        QStringLiteral("このターンの残りの報告をクリックなしで流します (Esc)"));
+    connect(fastForwardButton_, &QPushButton::clicked, this, &BattleMessageWindow::fastForward);
 }
 
 QString BattleMessageWindow::revealedPart(const QString& message, int count) {
@@ -42,13 +52,17 @@ QRect BattleMessageWindow::boxRect() const {
 }
 
 void BattleMessageWindow::show(const QString& text) {
+    history_.append(text);
     message_ = text + QStringLiteral(" Clic Here");
+    // Fast-forwarded reports pass at once; the history keeps them.
+    if (fastForward_) return;
     shown_.clear();
     revealCount_ = 0;
     waiting_ = true;
     placeOnScreen(this, kDesignedPosition);
     QWidget::show();
     raise();
+    activateWindow();
     timer_.start();
 
     QPointer<BattleMessageWindow> self(this);
@@ -74,6 +88,19 @@ void BattleMessageWindow::reveal() {
     if (revealCount_ < message_.size()) ++revealCount_;
 }
 
+void BattleMessageWindow::fastForward() {
+    fastForward_ = true;
+    shown_ = message_;
+    update(boxRect());
+    endWait();
+}
+
+void BattleMessageWindow::endFastForward() {
+    if (!fastForward_) return;
+    fastForward_ = false;
+    if (loop_ == nullptr) hide();
+}
+
 void BattleMessageWindow::endWait() {
     waiting_ = false;
     if (loop_ != nullptr) loop_->quit();
@@ -90,6 +117,21 @@ void BattleMessageWindow::paintEvent(QPaintEvent*) {
 void BattleMessageWindow::mousePressEvent(QMouseEvent* event) {
     if (boxRect().contains(event->position().toPoint())) endWait();
     QWidget::mousePressEvent(event);
+}
+
+void BattleMessageWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            endWait();
+            return;
+        case Qt::Key_Escape:
+            fastForward();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
 }
 
 void BattleMessageWindow::closeEvent(QCloseEvent* event) {

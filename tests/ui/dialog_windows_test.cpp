@@ -337,6 +337,40 @@ TEST(BattleMessageWindow, ReportFromInsideAnotherReportsWaitEndsWithOneClick) {
     EXPECT_EQ(window.message(), QStringLiteral("第二報 Clic Here"));
 }
 
+TEST(BattleMessageWindow, FastForwardPassesTheRestOfTheTurnEndWithoutClicks) {
+    BattleMessageWindow window;
+    QTimer::singleShot(30, &window, [&] { window.fastForwardButton()->click(); });
+    window.show(QStringLiteral("第一報"));
+    EXPECT_TRUE(window.isFastForwarding());
+    // No click arrives for these: they must not wait.
+    window.show(QStringLiteral("第二報"));
+    window.show(QStringLiteral("第三報"));
+    EXPECT_EQ(window.history(),
+              QStringList({QStringLiteral("第一報"), QStringLiteral("第二報"), QStringLiteral("第三報")}));
+
+    window.endFastForward();
+    EXPECT_FALSE(window.isFastForwarding());
+    EXPECT_FALSE(window.isVisible());
+    bool waited = false;
+    QTimer::singleShot(30, &window, [&] {
+        waited = window.isWaiting();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(&window, &enter);
+    });
+    window.show(QStringLiteral("次のターン"));
+    EXPECT_TRUE(waited);
+}
+
+TEST(BattleMessageWindow, EscapeFastForwardsToo) {
+    BattleMessageWindow window;
+    QTimer::singleShot(30, &window, [&] {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&window, &escape);
+    });
+    window.show(QStringLiteral("敵機来襲"));
+    EXPECT_TRUE(window.isFastForwarding());
+}
+
 // ---- conversation window ----------------------------------------------------
 
 TEST(ConversationWindow, BoxIsFiftyOneByNineCells) {
