@@ -4,9 +4,9 @@
 
 namespace velmora {
 
-// The air rules fill these steps in; until then the turn end passes them by.
+// Strike resolution comes with the air combat rules; until then a strike
+// flies out and comes back without meeting anything.
 void ResolveAirStrikes(GameState&, Frontend&) {}
-void RecoverAircraft(GameState&, Frontend&) {}
 void AdvanceAirUnits(GameState& state, Frontend&) { AdvanceAirUnits(state); }
 
 }  // namespace velmora
