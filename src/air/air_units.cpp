@@ -47,6 +47,11 @@ void AdvanceUnit(TAirUnit& unit) {
 
 }  // namespace
 
+std::uint8_t AircraftTypeByte(int index) {
+    if (index < 0 || index >= kTableSize) return 255;
+    return static_cast<std::uint8_t>(index);
+}
+
 bool CanTakeOff(std::uint8_t deck_state) {
     return deck_state == kDeckNormal || deck_state == kDeckNoLanding;
 }

@@ -41,6 +41,10 @@ inline constexpr int kNoStrikeRange = 999;
 inline constexpr int kFixedDeckFleet = 7;
 inline constexpr int kFixedDeckCapacity = 120;
 
+// The byte an air unit keeps for an aircraft type index; 255 (no type) for
+// an index outside the table, so a wrong index never names another type.
+std::uint8_t AircraftTypeByte(int index);
+
 bool CanTakeOff(std::uint8_t deck_state);
 bool CanLand(std::uint8_t deck_state);
 

@@ -499,6 +499,10 @@ void CheckAircraftLines(CheckRun& run, const fs::path& file, ModelCheck& models)
         }
         auto columns = SplitColumns((*lines)[i], kAircraftLayout.skip_leading_separators);
         if (!CheckColumns(run, file, number, columns, kAircraftLayout)) continue;
+        if (ColumnInt(columns, 13) < 0) {
+            run.Warn(file, number,
+                     "列 13 の航続距離 " + columns[13] + " は負のため 0 として読みます");
+        }
         models.Check(columns[10], file, number);
     }
 }
@@ -690,6 +694,12 @@ class SideFileLineCheck {
         for (std::size_t j = 0; j < 3; ++j) {
             int count = ColumnInt(columns, 6 + 2 * j);
             int type = ColumnInt(columns, 7 + 2 * j);
+            if (count < 0) {
+                run_.Warn(file_, line_,
+                          "列 " + std::to_string(6 + 2 * j) + " の機数 " + std::to_string(count) +
+                              " は負のため 0 機として読みます");
+                count = 0;
+            }
             aboard += count;
             CheckAircraftType(7 + 2 * j, count, type);
         }

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "air/air_units.h"
 #include "model/labels.h"
 #include "model/text.h"
 #include "scenario/paths.h"
@@ -433,7 +434,7 @@ void CreateFleet(GameState& state, int fleet_index, const WordSlotArray& slots) 
     fleet.ScoutType = fleet.AirTypes[2];
     for (TAirUnit& unit : fleet.AirUnits) {
         for (std::size_t j = 0; j < 3; ++j) {
-            unit.AircraftTypes[j] = static_cast<std::uint8_t>(fleet.AirTypes[j] & 0xFF);
+            unit.AircraftTypes[j] = AircraftTypeByte(fleet.AirTypes[j]);
         }
     }
     for (TShip& ship : fleet.Ships) {

@@ -60,7 +60,7 @@ AircraftType AircraftTypeFromColumns(const std::vector<std::string>& c) {
     t.AircraftModelFile = ColumnText(c, 10);
     t.Evasion = ColumnInt(c, 11);
     t.AttackPower = ColumnInt(c, 12);
-    t.Range = ColumnInt(c, 13);
+    t.Range = std::max(0, ColumnInt(c, 13));
     t.BombPower = ColumnInt(c, 14);
     t.BombAccuracy = ColumnInt(c, 15);
     t.TorpedoPower = ColumnInt(c, 16);
@@ -110,7 +110,8 @@ SideFileValues SideValuesFromColumns(const std::vector<std::string>& c) {
     v.SuppressionResistance = ColumnInt(c, 4);
     v.FireControl = ColumnInt(c, 5);
     for (std::size_t j = 0; j < 3; ++j) {
-        v.Aircraft[j] = ColumnInt(c, 6 + 2 * j);
+        // A negative count reads as no aircraft.
+        v.Aircraft[j] = std::max(0, ColumnInt(c, 6 + 2 * j));
         v.AircraftType[j] = ColumnInt(c, 7 + 2 * j);
     }
     return v;
