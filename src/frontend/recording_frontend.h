@@ -22,6 +22,8 @@ public:
     // Confirm, a decimal text or "cancel" for AskNumber, an index for
     // PickTarget, "group r1 r2 r3" for ChooseTargetShips.
     void Answer(std::string answer) { answers_.push_back(std::move(answer)); }
+    // Drops the answers no question took.
+    void ClearAnswers() { answers_.clear(); }
 
     const std::vector<std::string>& Transcript() const { return transcript_; }
     // Lines of the transcript that start with the call name.

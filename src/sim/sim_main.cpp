@@ -13,7 +13,9 @@
 
 #include "frontend/recording_frontend.h"
 #include "model/game_state.h"
+#include "orders/air_report.h"
 #include "orders/auto_commander.h"
+#include "orders/orders_script.h"
 #include "scenario/diagnostics.h"
 #include "scenario/save_game.h"
 #include "scenario/setup.h"
@@ -37,11 +39,13 @@ struct Options {
     std::optional<int> Batch;
     int Jobs = 1;
     bool Json = false;
+    std::string Orders;
 };
 
 constexpr const char* kUsage =
     "usage: velmora-sim SCENARIO.snr [--seed N] [--turns N] [--events] [--save-dir D]\n"
     "                   [--save-after K --save-slot S] [--load S] [--auto-player]\n"
+    "                   [--orders FILE]\n"
     "       velmora-sim SCENARIO.snr --batch N [--jobs J] [--auto-player] [--turns N] [--json]\n";
 
 // Every option of the command line, in one place.
@@ -69,6 +73,8 @@ void DeclareOptions(CLI::App& app, Options& o) {
     app.add_option("--load", o.LoadSlot, "Continue the game saved in slot S")
         ->check(slot)
         ->type_name("S");
+    app.add_option("--orders", o.Orders, "Play the player's orders of a script")
+        ->type_name("FILE");
     app.add_flag("--auto-player", o.AutoPlayer,
                  "An automatic commander gives the player's orders every turn");
     auto* batch = app.add_option("--batch", o.Batch, "Play seeds 1..N and print one table")
@@ -80,6 +86,7 @@ void DeclareOptions(CLI::App& app, Options& o) {
         ->needs(batch);
     app.add_flag("--json", o.Json, "Print the batch report as JSON")->needs(batch);
     batch->excludes("--seed")->excludes("--events")->excludes("--load")->excludes("--save-after");
+    batch->excludes("--orders");
 }
 
 nlohmann::ordered_json FleetJson(int index, const TFleet& f) {
@@ -138,6 +145,16 @@ int RunBatch(const Options& o) {
 int Run(const Options& o) {
     if (o.Batch) return RunBatch(o);
     std::ostream* echo = o.Events ? &std::cout : nullptr;
+    // A script that cannot be read stops the run before anything is played.
+    std::optional<OrdersScript> script;
+    if (!o.Orders.empty()) {
+        std::string error;
+        script = ReadOrdersScript(o.Orders, error);
+        if (!script) {
+            std::cerr << error << "\n";
+            return kBadUsage;
+        }
+    }
     RecordingFrontend frontend(echo);
     auto state = std::make_unique<GameState>();
     Diagnostics diag;
@@ -154,6 +171,8 @@ int Run(const Options& o) {
                   << " turn ends\n";
         return kBadUsage;
     }
+    std::optional<OrdersPlayer> orders;
+    if (script) orders.emplace(std::move(*script), *state, frontend, o.SaveDir, std::cerr);
     for (int done = 0;; ++done) {
         if (o.SaveAfter && *o.SaveAfter == done &&
             !SaveGame(*state, frontend, o.SaveDir, *o.SaveSlot)) {
@@ -162,7 +181,11 @@ int Run(const Options& o) {
         }
         if (done == turns) break;
         if (o.AutoPlayer) CommandPlayerFleets(*state, frontend);
+        if (orders) orders->PlayTurn();
         EndTurn(*state, frontend);
+        if (o.Events && orders) {
+            for (const std::string& line : PlayerAirStatus(*state)) std::cout << line << "\n";
+        }
         // The transcript is echoed as it happens; keeping it would only grow.
         frontend.ClearTranscript();
     }
