@@ -15,6 +15,7 @@
 #include "ui/about_window.h"
 #include "ui/fleet_info_window.h"
 #include "ui/reorganisation_window.h"
+#include "ui/formation_window.h"
 #include "ui/fonts.h"
 
 namespace velmora::map {
@@ -22,8 +23,6 @@ namespace {
 
 const QString kScenarioFilter = QStringLiteral("Quessarシナリオファイル(*.snr)");
 
-// Orders whose windows are not part of the program yet.
-constexpr std::array kOrdersNotOffered{PaletteOrder::kAirRaid, PaletteOrder::kFormation};
 
 }  // namespace
 
@@ -36,7 +35,8 @@ MainWindow::MainWindow(GameState& state, QWidget* parent)
     fleetInfo_ = new ui::FleetInfoWindow(this);
     about_ = new ui::AboutWindow(this);
     reorganisation_ = new ui::ReorganisationWindow(this);
-    for (PaletteOrder order : kOrdersNotOffered) palette_->setOrderEnabled(order, false);
+    formation_ = new ui::FormationWindow(this);
+    connect(this, &MainWindow::targetPointClicked, formation_, &ui::FormationWindow::targetClicked);
 
     buildMenus();
     buildPopup();
@@ -225,8 +225,14 @@ void MainWindow::paletteOrder(PaletteOrder order) {
             OrderAswAttack(state_);
             break;
         case PaletteOrder::kAirRaid:
+            if (SelectedFleetRecord(state_) != nullptr)
+                formation_->openLaunch(state_, ui, state_.SelectedFleet);
+            break;
         case PaletteOrder::kFormation:
-            // Not offered: the buttons stay disabled.
+            if (SelectedFleetRecord(state_) != nullptr) {
+                formation_->openFormation(state_, ui, state_.SelectedFleet);
+                refreshPalette();
+            }
             break;
     }
     map_->flushOverlay();

@@ -20,6 +20,7 @@ namespace velmora::ui {
 class AboutWindow;
 class FleetInfoWindow;
 class ReorganisationWindow;
+class FormationWindow;
 }  // namespace velmora::ui
 
 namespace velmora::map {
@@ -62,6 +63,7 @@ class MainWindow : public QMainWindow {
     QAction* popupCancel() const { return popupCancel_; }
     QAction* paletteMenuItem() const { return paletteItem_; }
     QAction* fleetMenuItem() const { return fleetItem_; }
+    ui::FormationWindow* formationWindow() const { return formation_; }
 
   signals:
     // The window is closing: the program ends.
@@ -93,6 +95,7 @@ class MainWindow : public QMainWindow {
     ui::FleetInfoWindow* fleetInfo_;
     ui::AboutWindow* about_;
     ui::ReorganisationWindow* reorganisation_;
+    ui::FormationWindow* formation_;
     QMenu* popup_ = nullptr;
     QAction* popupEndTurn_ = nullptr;
     QAction* popupCancel_ = nullptr;
