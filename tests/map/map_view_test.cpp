@@ -130,14 +130,13 @@ TEST_F(MainWindowTest, PaletteShowsItsStoredBackgroundPicture) {
 
 TEST_F(MainWindowTest, OrdersWithoutTheirWindowsAreOfferedDisabled) {
     auto enabled = [this](PaletteOrder o) { return window.palette()->button(o)->isEnabled(); };
-    for (PaletteOrder o :
-         {PaletteOrder::kAirRaid, PaletteOrder::kFormation, PaletteOrder::kAswSearch,
-          PaletteOrder::kAswAttack}) {
+    for (PaletteOrder o : {PaletteOrder::kAswSearch, PaletteOrder::kAswAttack}) {
         EXPECT_FALSE(enabled(o)) << static_cast<int>(o);
     }
-    for (PaletteOrder o : {PaletteOrder::kMove, PaletteOrder::kDistance, PaletteOrder::kFleetInfo,
-                           PaletteOrder::kSearch, PaletteOrder::kWeather, PaletteOrder::kEndTurn,
-                           PaletteOrder::kSplit, PaletteOrder::kJoin}) {
+    for (PaletteOrder o : {PaletteOrder::kMove, PaletteOrder::kAirRaid, PaletteOrder::kFormation,
+                           PaletteOrder::kDistance, PaletteOrder::kFleetInfo, PaletteOrder::kSearch,
+                           PaletteOrder::kWeather, PaletteOrder::kEndTurn, PaletteOrder::kSplit,
+                           PaletteOrder::kJoin}) {
         EXPECT_TRUE(enabled(o)) << static_cast<int>(o);
     }
     EXPECT_TRUE(window.palette()->button(PaletteOrder::kAswSearch)->isHidden());
