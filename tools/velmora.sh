@@ -13,12 +13,14 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev libgl-dev
     zlib1g-dev libfluidsynth-dev libsndfile1-dev libstb-dev libpcg-cpp-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev scdoc
     # run
     timgm6mb-soundfont gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-ipafont-mincho fonts-ipafont-gothic libgl1-mesa-dri
     # tests of the desktop program
     xvfb xauth xdotool imagemagick
+    # tests of the installed tree and the .deb
+    desktop-file-utils appstream man-db dpkg-dev file
 )
 
 install_missing() {
@@ -40,7 +42,7 @@ install_missing() {
 }
 
 configure_and_build() {
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${VELMORA_BUILD_TYPE:-RelWithDebInfo}" \
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${VELMORA_BUILD_TYPE:-Release}" \
         -DVELMORA_WERROR=ON >/dev/null
     cmake --build "$build" -j "$(nproc)"
 }

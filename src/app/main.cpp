@@ -1,66 +1,134 @@
 // velmora: the desktop program. "velmora" opens the title screen;
-// "velmora SCENARIO.snr [--seed N]" starts a new game on that scenario.
+// "velmora SCENARIO.snr [--seed N]" or "velmora --demo" starts a new game.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMenu>
+#include <QStringList>
 #include <QTimer>
-#include <charconv>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <variant>
 
 #include "map/main_window.h"
 #include "map/qt_frontend.h"
 #include "media/media_player.h"
 #include "model/game_state.h"
+#include "model/version.h"
+#include "scenario/bundled_scenarios.h"
 #include "ui/fonts.h"
 
 namespace {
+
+constexpr int kBadUsage = 2;
 
 struct Options {
     std::optional<std::filesystem::path> scenario;
     std::optional<std::uint64_t> seed;
 };
 
-std::optional<std::uint64_t> ParseSeed(std::string_view text) {
-    std::uint64_t value = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
-    return value;
+// Qt's own options, declared so that their values are not taken for a
+// scenario file; QApplication takes them out again.
+void DeclareQtOptions(QCommandLineParser& parser) {
+    const char* withValue[] = {"platform",      "platformpluginpath",
+                               "platformtheme", "plugin",
+                               "qmljsdebugger", "qwindowgeometry",
+                               "geometry",      "qwindowtitle",
+                               "title",         "qwindowicon",
+                               "icon",          "display",
+                               "name",          "style",
+                               "stylesheet",    "session"};
+    const char* flags[] = {"reverse", "nograb", "dograb", "sync", "widgetcount", "testability"};
+    for (const char* name : withValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : flags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
 }
 
-// Returns nothing (after saying why) when the command line is wrong.
-std::optional<Options> ParseOptions(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--seed") {
-            if (i + 1 >= argc) {
-                std::cerr << "velmora: --seed needs a number\n";
-                return std::nullopt;
-            }
-            options.seed = ParseSeed(argv[++i]);
-            if (!options.seed) {
-                std::cerr << "velmora: --seed needs a whole number, not \"" << argv[i] << "\"\n";
-                return std::nullopt;
-            }
-        } else if (!arg.empty() && arg.front() == '-') {
-            std::cerr << "velmora: unknown option " << arg << "\n"
-                      << "usage: velmora [SCENARIO.snr] [--seed N]\n";
-            return std::nullopt;
-        } else if (!options.scenario) {
-            options.scenario = std::filesystem::path(arg);
-        } else {
-            std::cerr << "usage: velmora [SCENARIO.snr] [--seed N]\n";
-            return std::nullopt;
-        }
+// The command line: every option of the program is declared here.
+class CommandLine {
+  public:
+    CommandLine() {
+        parser_.setApplicationDescription(QStringLiteral(
+            "Velmora: a turn-based operational wargame of modern naval and air warfare.\n"
+            "Without a scenario the title screen opens."));
+        parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser_.addHelpOption();
+        parser_.addVersionOption();
+        parser_.addOption(seed_);
+        parser_.addOption(demo_);
+        parser_.addPositionalArgument(QStringLiteral("scenario"),
+                                      QStringLiteral("Start a new game on this scenario at once."),
+                                      QStringLiteral("[SCENARIO.snr]"));
+        DeclareQtOptions(parser_);
     }
-    return options;
-}
+
+    // The options, or the exit status when the program ends here: after
+    // --help or --version (no display needed) or a wrong command line.
+    std::variant<Options, int> parse(const QStringList& arguments) {
+        if (!parser_.parse(arguments)) return fail(parser_.errorText());
+        if (parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("help-all"))) {
+            // Without an application object Qt cannot know the program's name.
+            QString help = parser_.helpText();
+            help.replace(QStringLiteral("<executable_name>"), QStringLiteral("velmora"));
+            std::fputs(help.toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+        if (parser_.isSet(QStringLiteral("version"))) {
+            std::printf("%s\n", velmora::kVersionText.data());
+            return 0;
+        }
+        Options options;
+        const QStringList files = parser_.positionalArguments();
+        if (files.size() > 1) return fail(QStringLiteral("one scenario at a time"));
+        if (parser_.isSet(seed_)) {
+            const QString text = parser_.value(seed_);
+            bool ok = !text.isEmpty() && text.front().isDigit();
+            const std::uint64_t seed = ok ? text.toULongLong(&ok) : 0;
+            if (!ok)
+                return fail(QStringLiteral("--seed needs a whole number, not \"%1\"").arg(text));
+            options.seed = seed;
+        }
+        if (parser_.isSet(demo_)) {
+            if (!files.isEmpty())
+                return fail(QStringLiteral("give a scenario or --demo, not both"));
+            const std::filesystem::path demo = velmora::DemoScenarioFile();
+            std::error_code error;
+            if (demo.empty() || !std::filesystem::is_regular_file(demo, error))
+                return fail(
+                    QStringLiteral("the demo scenario is not installed beside the program"));
+            options.scenario = demo;
+        } else if (!files.isEmpty()) {
+            options.scenario = std::filesystem::path(files.front().toStdString());
+        }
+        return options;
+    }
+
+  private:
+    static int fail(const QString& reason) {
+        std::fprintf(stderr,
+                     "velmora: %s\nusage: velmora [--seed N] [SCENARIO.snr | --demo]\n"
+                     "Run with --help for more information.\n",
+                     reason.toLocal8Bit().constData());
+        return kBadUsage;
+    }
+
+    QCommandLineParser parser_;
+    QCommandLineOption seed_{
+        QStringLiteral("seed"),
+        QStringLiteral("Seed of the game's generator (default: from the clock)."),
+        QStringLiteral("N")};
+    QCommandLineOption demo_{QStringLiteral("demo"),
+                             QStringLiteral("Start a new game on the bundled demo scenario.")};
+};
 
 std::uint64_t ClockSeed() {
     return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
@@ -69,19 +137,16 @@ std::uint64_t ClockSeed() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Our own options are checked again once Qt has taken its own out, but a
-    // wrong seed is told at once, even with no display to open.
-    const std::vector<std::string> ownArgs(argv, argv + argc);
-    for (std::size_t i = 1; i < ownArgs.size(); ++i) {
-        if (ownArgs[i] != "--seed") continue;
-        if (i + 1 >= ownArgs.size() || !ParseSeed(ownArgs[i + 1])) {
-            std::cerr << "velmora: --seed needs a whole number\n";
-            return 2;
-        }
-    }
+    // Parsed before Qt opens a display, so --help, --version and a wrong
+    // command line are answered without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine commandLine;
+    const std::variant<Options, int> parsed = commandLine.parse(arguments);
+    if (const int* status = std::get_if<int>(&parsed)) return *status;
+    const Options* options = &std::get<Options>(parsed);
+
     QApplication app(argc, argv);
-    const std::optional<Options> options = ParseOptions(argc, argv);
-    if (!options) return 2;
     QApplication::setApplicationName(QStringLiteral("velmora"));
     velmora::ui::InstallJapaneseFonts();
 

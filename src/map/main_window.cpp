@@ -9,6 +9,7 @@
 
 #include "map/map_view.h"
 #include "orders/asw_orders.h"
+#include "scenario/bundled_scenarios.h"
 #include "scenario/save_game.h"
 #include "scenario/setup.h"
 #include "turn/turn_sequence.h"
@@ -106,7 +107,8 @@ void MainWindow::setScenarioFolderHandler(std::function<void(const std::string&)
 
 void MainWindow::newGame() {
     if (frontend_ == nullptr || busy()) return;
-    QFileDialog dialog(this, QString(), QString(), kScenarioFilter);
+    QFileDialog dialog(this, QString(), QString::fromStdString(BundledScenariosFolder().string()),
+                       kScenarioFilter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -15,11 +15,11 @@ namespace velmora {
 namespace {
 
 void AddSymbolAt(std::vector<MapDrawing>& out, int symbol, Point p) {
-    out.push_back(MapSymbol{symbol, p.X - 8, p.Y - 8});
+    out.emplace_back(std::in_place_type<MapSymbol>, symbol, p.X - 8, p.Y - 8);
 }
 
 void AddLabel(std::vector<MapDrawing>& out, std::string text, int x, int y) {
-    out.push_back(MapLabel{std::move(text), x, y, kMapWhite, kMapLabelSize});
+    out.emplace_back(std::in_place_type<MapLabel>, std::move(text), x, y, kMapWhite, kMapLabelSize);
 }
 
 bool ShownOnMap(const GameState& state, const TFleet& fleet) {

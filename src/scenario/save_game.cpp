@@ -76,8 +76,9 @@ class SaveWriter {
 
     std::size_t Size() const { return bytes_.size(); }
 
+    // Opens the file: whatever was written before is replaced.
     void Header() {
-        bytes_.insert(bytes_.end(), kSignature.begin(), kSignature.end());
+        bytes_.assign(kSignature.begin(), kSignature.end());
         Int(static_cast<std::int32_t>(kSaveFormatVersion));
         Int(0);  // file size, patched by Finish
     }

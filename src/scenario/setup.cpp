@@ -99,16 +99,18 @@ void LoadMapPictures(GameState& state) {
     LoadLandMask(state, RequireScenarioFile(state.SnrFolder, fs::path("ShipData") / "BMAP.Bmp"));
 }
 
+// ShipData/j3.dat, ShipData/a11.dat: appended piece by piece, since GCC 12
+// misreads `"j" + std::to_string(n)` as an overlapping copy (-Wrestrict).
+fs::path SideFile(char side, int n) {
+    std::string name(1, side);
+    name += std::to_string(n);
+    name += ".dat";
+    return fs::path("ShipData") / name;
+}
+
 void ReadSideFiles(GameState& state, int n1, int n2, Diagnostics& diag) {
-    fs::path ship_data = "ShipData";
-    ReadSideFile(
-        state,
-        RequireScenarioFile(state.SnrFolder, ship_data / ("j" + std::to_string(n1) + ".dat")),
-        diag);
-    ReadSideFile(
-        state,
-        RequireScenarioFile(state.SnrFolder, ship_data / ("a" + std::to_string(n2) + ".dat")),
-        diag);
+    ReadSideFile(state, RequireScenarioFile(state.SnrFolder, SideFile('j', n1)), diag);
+    ReadSideFile(state, RequireScenarioFile(state.SnrFolder, SideFile('a', n2)), diag);
 }
 
 // Step 13: sides by index, and the aircraft the ships brought into the hangars.

@@ -14,6 +14,7 @@
 #include "frontend/recording_frontend.h"
 #include "model/game_state.h"
 #include "orders/auto_commander.h"
+#include "scenario/bundled_scenarios.h"
 #include "scenario/diagnostics.h"
 #include "scenario/save_game.h"
 #include "scenario/setup.h"
@@ -26,6 +27,7 @@ namespace {
 
 struct Options {
     std::string Scenario;
+    bool Demo = false;
     std::uint64_t Seed = 1;
     std::optional<int> Turns;
     bool Events = false;
@@ -40,16 +42,18 @@ struct Options {
 };
 
 constexpr const char* kUsage =
-    "usage: velmora-sim SCENARIO.snr [--seed N] [--turns N] [--events] [--save-dir D]\n"
+    "usage: velmora-sim SCENARIO.snr|--demo [--seed N] [--turns N] [--events] [--save-dir D]\n"
     "                   [--save-after K --save-slot S] [--load S] [--auto-player]\n"
-    "       velmora-sim SCENARIO.snr --batch N [--jobs J] [--auto-player] [--turns N] [--json]\n";
+    "       velmora-sim SCENARIO.snr|--demo --batch N [--jobs J] [--auto-player] [--turns N] "
+    "[--json]\n";
 
 // Every option of the command line, in one place.
 void DeclareOptions(CLI::App& app, Options& o) {
     const CLI::Range slot(1, kSaveSlots);
-    app.add_option("scenario", o.Scenario, "The scenario's .snr file")
-        ->required()
-        ->type_name("SCENARIO.snr");
+    auto* scenario = app.add_option("scenario", o.Scenario, "The scenario's .snr file")
+                         ->type_name("SCENARIO.snr");
+    app.add_flag("--demo", o.Demo, "Play the demo scenario installed with the game")
+        ->excludes(scenario);
     app.add_option("--seed", o.Seed, "Seed of the game's generator")
         ->check(kNotNegative)
         ->capture_default_str();
@@ -80,6 +84,14 @@ void DeclareOptions(CLI::App& app, Options& o) {
         ->needs(batch);
     app.add_flag("--json", o.Json, "Print the batch report as JSON")->needs(batch);
     batch->excludes("--seed")->excludes("--events")->excludes("--load")->excludes("--save-after");
+    app.callback([&o] {
+        if (o.Demo) {
+            o.Scenario = DemoScenarioFile().string();
+            if (o.Scenario.empty())
+                throw CLI::ValidationError("--demo", "the demo scenario is not installed");
+        }
+        if (o.Scenario.empty()) throw CLI::RequiredError("scenario (or --demo)");
+    });
 }
 
 nlohmann::ordered_json FleetJson(int index, const TFleet& f) {

@@ -222,8 +222,12 @@ TEST_P(BrokenScenarioTest, StopsWithErrorAndClearedFleets) {
 }
 
 void RemoveSideFiles(const fs::path& root) {
-    for (int n = 0; n < 12; ++n)
-        fs::remove(root / "Fixture" / "ShipData" / ("a" + std::to_string(n) + ".dat"));
+    for (int n = 0; n < 12; ++n) {
+        std::string name = "a";  // built up, not `"a" + to_string`: GCC 12 -Wrestrict
+        name += std::to_string(n);
+        name += ".dat";
+        fs::remove(root / "Fixture" / "ShipData" / name);
+    }
 }
 void RemoveShipData(const fs::path& root) {
     fs::remove(root / "ship.dat");
