@@ -16,7 +16,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
     # run
     timgm6mb-soundfont gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    fonts-ipafont-mincho fonts-ipafont-gothic libgl1-mesa-dri
+    fonts-ipafont-mincho fonts-ipafont-gothic libgl1-mesa-dri qt6-translations-l10n
     # tests of the desktop program
     xvfb xauth xdotool imagemagick
 )

@@ -18,6 +18,7 @@
 #include "media/media_player.h"
 #include "model/game_state.h"
 #include "ui/fonts.h"
+#include "ui/translations.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
     if (!options) return 2;
     QApplication::setApplicationName(QStringLiteral("velmora"));
     velmora::ui::InstallJapaneseFonts();
+    velmora::ui::InstallJapaneseTranslations(app);
 
     auto state = std::make_unique<velmora::GameState>();
     velmora::map::MainWindow window(*state);

@@ -5,6 +5,7 @@
 #include <QPolygon>
 #include <type_traits>
 
+#include "orders/map_guides.h"
 #include "ui/fonts.h"
 #include "ui/map_text.h"
 
@@ -144,7 +145,10 @@ QImage composeBackBuffer(const QImage& mapPicture, const GameState& state) {
         QPainter p(&buffer);
         p.drawImage(QPoint(0, 0), mapPicture, QRect(0, 0, kBackBufferWidth, kBackBufferHeight));
     }
+    // Route lines under the symbols, the selection frame over them.
+    paintDrawings(buffer, RouteLines(state));
     paintDrawings(buffer, ComposeMap(state));
+    paintDrawings(buffer, SelectionMark(state));
     return buffer;
 }
 

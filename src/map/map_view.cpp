@@ -23,6 +23,14 @@ QImage titlePicture() {
         p.setFont(ui::uiFont(ui::kMincho, 36));
         p.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("Velmora"));
     }
+    // How to begin, on a dark band along the bottom of the picture.
+    const QRect band(0, kMapHeight - 64, kMapWidth, 64);
+    p.fillRect(band, QColor(0, 0, 0, 170));
+    p.setPen(Qt::white);
+    p.setFont(ui::uiFont(ui::kPGothic, 12));
+    p.drawText(band, Qt::AlignCenter,
+               QStringLiteral("「ゲ－ム」→「新規」(Ctrl+N) でシナリオを選んで始めます\n"
+                              "「ゲ－ム」→「ロード」(Alt+1～5、オートセーブは Alt+0) で続きから"));
     return picture;
 }
 

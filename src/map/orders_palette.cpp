@@ -7,6 +7,7 @@
 #include "ui/compressed_image.h"
 #include "ui/flat_button.h"
 #include "ui/fonts.h"
+#include "ui/window_placement.h"
 
 namespace velmora::map {
 namespace {
@@ -47,7 +48,8 @@ OrdersPalette::OrdersPalette(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                               Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
     setWindowTitle(QStringLiteral("命令"));
-    setFixedSize(kPaletteWidth, kPaletteHeight);
+    // The designed size is the outer one, frame and caption included.
+    setFixedSize(ui::clientSizeFor(kPaletteWidth, kPaletteHeight));
     move(kFirstPlace);
     setFont(ui::uiFont(ui::kPGothic, 9));
     setAutoFillBackground(true);
@@ -56,6 +58,12 @@ OrdersPalette::OrdersPalette(QWidget* mainWindow)
     setPalette(colours);
 
     background_ = ui::loadBackground(QStringLiteral(":/backgrounds/palette.vci"));
+    // The few rows below the picture take its bottom colour, so no band shows.
+    if (!background_.isNull()) {
+        colours.setColor(QPalette::Window,
+                         background_.pixelColor(background_.width() / 2, background_.height() - 1));
+        setPalette(colours);
+    }
     picture_ = new ui::CompressedImageWidget(this);
     picture_->setPicture(background_);
     picture_->setGeometry(0, 0, kPictureWidth, kPictureHeight);

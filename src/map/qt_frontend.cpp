@@ -8,6 +8,7 @@
 #include "map/main_window.h"
 #include "map/map_view.h"
 #include "media/media_player.h"
+#include "orders/message_log.h"
 #include "ui/battle_message_window.h"
 #include "ui/conversation_window.h"
 #include "ui/message_window.h"
@@ -52,6 +53,8 @@ class BattleWindow : public QWidget {
         ui::centreOver(this, mainWindow_);
         show();
         raise();
+        // Typing paints straight away: the window must be on screen first.
+        ui::waitUntilExposed(this);
     }
     void say(const QString& text) {
         box_->setLines({text});
@@ -80,7 +83,11 @@ QtFrontend::QtFrontend(GameState& state, map::MainWindow& mainWindow, media::Med
       targetList_(new ui::TargetListWindow(&mainWindow)),
       attackTarget_(new ui::AttackTargetWindow(&mainWindow)),
       searchInfo_(new ui::SearchInfoWindow(&mainWindow)),
-      victory_(new ui::VictoryWindow(&mainWindow)) {}
+      victory_(new ui::VictoryWindow(&mainWindow)) {
+    main_.setSkipHandler([this] { return skipPresentation(); });
+    // A click while a speech types shows its page at once.
+    conversation_->setSkipRequested([this] { skipPresentation(); });
+}
 
 // The windows are children of the main window, which deletes them.
 QtFrontend::~QtFrontend() = default;
@@ -89,13 +96,34 @@ void QtFrontend::shutDown() {
     shuttingDown_ = true;
 }
 
+void QtFrontend::log(std::string_view caption, std::string_view text) {
+    AddToMessageLog(state_, caption, text);
+    main_.messageLogged();
+}
+
+bool QtFrontend::skipPresentation() {
+    if (conversationShown_ && !skipConversation_) {
+        skipConversation_ = true;
+        conversation_->serifBox()->Stop();
+        return true;
+    }
+    if (captionsShown_ && !skipCaptions_) {
+        skipCaptions_ = true;
+        if (captionWait_ != nullptr) captionWait_->quit();
+        return true;
+    }
+    return false;
+}
+
 void QtFrontend::MessageOk(std::string_view caption, std::string_view text) {
+    log(caption, text);
     if (shuttingDown_) return;
     message_->showOk(qs(caption), qs(text));
 }
 
 bool QtFrontend::MessageAsk(std::string_view caption, std::string_view text, std::string_view left,
                             std::string_view right) {
+    log(caption, text);
     if (shuttingDown_) return false;
     return message_->ask(qs(caption), qs(text), qs(left), qs(right));
 }
@@ -115,6 +143,7 @@ bool QtFrontend::AskNumber(std::string_view caption, std::string_view prompt, st
 }
 
 void QtFrontend::ShowBattleMessage(std::string_view text) {
+    log({}, text);
     if (shuttingDown_) return;
     battleMessage_->show(qs(text));
 }
@@ -124,6 +153,7 @@ void QtFrontend::BattleWindowShow() {
 }
 
 void QtFrontend::BattleSayText(std::string_view text) {
+    log({}, text);
     if (!shuttingDown_) battle_->say(qs(text));
 }
 
@@ -159,30 +189,44 @@ void QtFrontend::PlayMovie(std::string_view file, std::string_view text) {
 }
 
 void QtFrontend::waitCaptionInterval() {
-    if (shuttingDown_) return;
+    if (shuttingDown_ || skipCaptions_) return;
     QEventLoop loop;
     QTimer::singleShot(captionIntervalMs_, &loop, &QEventLoop::quit);
+    QEventLoop* outer = captionWait_;
+    captionWait_ = &loop;
     loop.exec();
+    captionWait_ = outer;
 }
 
 void QtFrontend::ShowCaptionLine(std::string_view line) {
+    captionsShown_ = true;
+    log({}, line);
     waitCaptionInterval();
-    if (!shuttingDown_) main_.mapView()->showCaptionLine(qs(line));
+    if (!shuttingDown_ && !skipCaptions_) main_.mapView()->showCaptionLine(qs(line));
 }
 
 void QtFrontend::EndCaptionSequence() {
     waitCaptionInterval();
+    captionsShown_ = false;
+    skipCaptions_ = false;
+    // The captions give the map back.
+    if (!shuttingDown_) main_.redrawMap();
 }
 
 void QtFrontend::ConversationOpen() {
+    conversationShown_ = true;
+    skipConversation_ = false;
     if (!shuttingDown_) conversation_->open();
 }
 
 void QtFrontend::SayText(std::string_view text) {
-    if (!shuttingDown_) conversation_->sayText(qs(text));
+    log({}, text);
+    if (!shuttingDown_ && !skipConversation_) conversation_->sayText(qs(text));
 }
 
 void QtFrontend::ConversationClose() {
+    conversationShown_ = false;
+    skipConversation_ = false;
     conversation_->close();
 }
 

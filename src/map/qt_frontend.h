@@ -8,6 +8,7 @@
 #include "frontend/frontend.h"
 #include "model/game_state.h"
 
+class QEventLoop;
 class QWidget;
 
 namespace velmora::media {
@@ -42,6 +43,9 @@ class QtFrontend : public Frontend {
     // default answer, so a turn end still running finishes without windows.
     void shutDown();
     void setCaptionInterval(int ms) { captionIntervalMs_ = ms; }
+    // Esc or a right click: ends the caption sequence or the conversation
+    // being shown at once. False when neither is shown.
+    bool skipPresentation();
 
     void MessageOk(std::string_view caption, std::string_view text) override;
     bool MessageAsk(std::string_view caption, std::string_view text, std::string_view left,
@@ -78,6 +82,8 @@ class QtFrontend : public Frontend {
   private:
     // Waits the caption interval with the event queue served.
     void waitCaptionInterval();
+    // Keeps a line the player was shown in the message log.
+    void log(std::string_view caption, std::string_view text);
 
     GameState& state_;
     map::MainWindow& main_;
@@ -93,6 +99,11 @@ class QtFrontend : public Frontend {
     ui::VictoryWindow* victory_;
     int captionIntervalMs_ = kCaptionIntervalMs;
     bool shuttingDown_ = false;
+    bool captionsShown_ = false;
+    bool skipCaptions_ = false;
+    bool conversationShown_ = false;
+    bool skipConversation_ = false;
+    QEventLoop* captionWait_ = nullptr;
 };
 
 }  // namespace velmora::map

@@ -77,6 +77,14 @@ struct ScriptExtras {
     friend bool operator==(const ScriptExtras&, const ScriptExtras&) = default;
 };
 
+// One line the game showed the player, kept with its turn and hour.
+struct LogEntry {
+    std::int32_t Turn = 0;
+    std::int32_t Hour = 0;
+    std::string Text;
+    friend bool operator==(const LogEntry&, const LogEntry&) = default;
+};
+
 struct GameState {
     GameState();
 
@@ -112,7 +120,8 @@ struct GameState {
     std::uint8_t FleetViewOpen = 0;
     std::string ScenarioFolder;
     std::string SnrFolder;
-    std::string MapPicture;  // the resolved MAP.Bmp of the scenario, for the map view
+    std::string MapPicture;    // the resolved MAP.Bmp of the scenario, for the map view
+    std::string ScenarioFile;  // the script the game was set up from; saves name it
     std::int32_t EventIndex = 0;
     std::int32_t TalkCursor = 0;
     std::int32_t TelopTick = 0;
@@ -131,6 +140,9 @@ struct GameState {
     // The computer's route search (not saved: every search starts afresh).
     RouteSearchGrids RouteSearch;
     PlayCounters Counters;
+
+    // Every message and report line shown, oldest first.
+    std::vector<LogEntry> MessageLog;
 
     // True while EndTurn runs: a second turn end must not start meanwhile.
     bool TurnEndRunning = false;

@@ -7,12 +7,14 @@
 #include <numbers>
 #include <utility>
 
+#include "chart/geometry.h"
 #include "model/fleet_ops.h"
 #include "model/text.h"
-#include "chart/geometry.h"
 
 namespace velmora {
 namespace {
+
+constexpr int kWaypointTwoDigitSize = 8;  // points
 
 void AddSymbolAt(std::vector<MapDrawing>& out, int symbol, Point p) {
     out.push_back(MapSymbol{symbol, p.X - 8, p.Y - 8});
@@ -63,8 +65,15 @@ void ComposeWaypoints(const GameState& state, std::vector<MapDrawing>& out) {
     for (int k = 0; k < length; ++k) {
         const Point w = fleet.Route[static_cast<std::size_t>(k)];
         AddSymbolAt(out, kSymbolWaypoint, w);
-        // The waypoint steered for first (the oldest) is numbered 1.
-        AddLabel(out, std::to_string(length - k), w.X - 4, w.Y - 8);
+        // The waypoint steered for first (the oldest) is numbered 1. The round
+        // marker is narrower than a fleet's square: "10" takes a smaller face.
+        const int number = length - k;
+        if (number < 10) {
+            AddLabel(out, std::to_string(number), w.X - 4, w.Y - 8);
+        } else {
+            out.push_back(MapLabel{std::to_string(number), w.X - 7, w.Y - 6, kMapWhite,
+                                   kWaypointTwoDigitSize});
+        }
     }
 }
 

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
-#include "scenario/save_game.h"
 #include "chart/geometry.h"
+#include "orders/save_slots.h"
+#include "scenario/save_game.h"
 #include "turn/turn_sequence.h"
 
 namespace velmora {
@@ -67,6 +68,16 @@ int ParseRadius(const std::string& text) {
     auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || ptr != last) return -1;
     return value;
+}
+
+std::string WaypointRefusal() {
+    return "航路点は " + std::to_string(kMaxPlayerWaypoints) + " 個までです";
+}
+
+std::string OutsideSearchRadius(const GameState& state) {
+    const TFleet* fleet = SelectedFleetRecord(state);
+    const int radius = fleet != nullptr ? SearchRadius(state, *fleet) : 0;
+    return "索敵範囲（半径 " + std::to_string(radius) + "）の外です";
 }
 
 void LeaveSectorMode(GameState& state, Frontend& ui, MapOverlay& overlay) {
@@ -202,26 +213,43 @@ MapClickResult MapClick(GameState& state, Frontend& ui, MapOverlay& overlay, Mou
         result.OpenPopup = true;
         result.PopupAt = click;
     }
+    if (state.MapMode == kMapModeNormal && button == MouseButton::kLeft) {
+        const int own = OwnFleetAt(state, click);
+        if (own != kNoFleet && own != state.SelectedFleet && SelectFleet(state, ui, own))
+            RedrawMapView(ui, overlay);
+    }
     if (state.MapMode == kMapModeMove) {
         if (button == MouseButton::kRight) {
             if (RemoveNewestWaypoint(state)) RedrawMapView(ui, overlay);
             return result;
         }
         if (SelectedFleetRecord(state) != nullptr) {
-            if (!AddWaypoint(state, click)) return result;
+            if (!AddWaypoint(state, click)) {
+                result.Refusal = WaypointRefusal();
+                return result;
+            }
             RedrawMapView(ui, overlay);
         }
     }
+    // A toggled sector redraws the map with exactly the sectors now set.
     if (state.MapMode == kMapModeSearch) {
         if (button == MouseButton::kLeft) {
-            ToggleSearchSector(state, click, overlay);
+            if (ToggleSearchSector(state, click, overlay) != kNoSector) {
+                RedrawMapView(ui, overlay);
+            } else if (SelectedFleetRecord(state) != nullptr) {
+                result.Refusal = OutsideSearchRadius(state);
+            }
         } else {
             LeaveSectorMode(state, ui, overlay);
         }
     }
     if (state.MapMode == kMapModeAswSearch) {
         if (button == MouseButton::kLeft) {
-            ToggleAswSector(state, click, overlay);
+            if (ToggleAswSector(state, click, overlay) != kNoSector) {
+                RedrawMapView(ui, overlay);
+            } else if (SelectedFleetRecord(state) != nullptr) {
+                result.Refusal = OutsideSearchRadius(state);
+            }
         } else {
             LeaveSectorMode(state, ui, overlay);
         }
@@ -236,6 +264,28 @@ MapClickResult MapClick(GameState& state, Frontend& ui, MapOverlay& overlay, Mou
     return result;
 }
 
+std::vector<MapDrawing> ModeOverlay(const GameState& state) {
+    const TFleet* fleet = SelectedFleetRecord(state);
+    if (fleet == nullptr) return {};
+    if (state.MapMode == kMapModeSearch)
+        return SectorWedges(*fleet, SearchRadius(state, *fleet), fleet->SearchSectors);
+    if (state.MapMode == kMapModeAswSearch)
+        return SectorWedges(*fleet, AswWedgeRadius(state, *fleet), fleet->AswSectors);
+    return {};
+}
+
+int OwnFleetAt(const GameState& state, Point p) {
+    const int half = kMapSymbolSize / 2;
+    for (int i = kFleetCount - 1; i >= 0; --i) {
+        const TFleet& f = state.FleetTable[static_cast<std::size_t>(i)];
+        if (f.Active == 0 || f.Side != state.PlayerSide) continue;
+        if (p.X >= f.Position.X - half && p.X < f.Position.X + half && p.Y >= f.Position.Y - half &&
+            p.Y < f.Position.Y + half)
+            return i;
+    }
+    return kNoFleet;
+}
+
 bool OrderMove(GameState& state, Frontend& ui, MapOverlay& overlay) {
     if (SelectedFleetRecord(state) == nullptr) return false;
     state.MapMode = kMapModeMove;
@@ -247,8 +297,9 @@ bool OrderSearchSectors(GameState& state, MapOverlay& overlay) {
     const TFleet* fleet = SelectedFleetRecord(state);
     if (fleet == nullptr) return false;
     state.MapMode = kMapModeSearch;
-    // No redraw first: pressing it again removes the wedges it drew.
-    AddAll(overlay, SectorWedges(*fleet, SearchRadius(state, *fleet), fleet->SearchSectors));
+    // Drawn over a fresh map, so pressing it again shows the same sectors.
+    overlay.Clear();
+    AddAll(overlay, ModeOverlay(state));
     return true;
 }
 
@@ -256,7 +307,8 @@ bool OrderAswSearchSectors(GameState& state, MapOverlay& overlay) {
     const TFleet* fleet = SelectedFleetRecord(state);
     if (fleet == nullptr) return false;
     state.MapMode = kMapModeAswSearch;
-    AddAll(overlay, SectorWedges(*fleet, kAswButtonRadius, fleet->AswSectors));
+    overlay.Clear();
+    AddAll(overlay, ModeOverlay(state));
     return true;
 }
 
@@ -302,7 +354,7 @@ bool OrderSave(const GameState& state, Frontend& ui, const std::filesystem::path
 }
 
 bool OrderLoad(GameState& state, Frontend& ui, const std::filesystem::path& dir, int slot) {
-    if (!LoadGame(state, ui, dir, slot)) return false;
+    if (!LoadSlotWithScenario(state, ui, dir, slot)) return false;
     // The selection is not saved: keep it only while it names a fleet in play.
     if (state.SelectedFleet >= kFleetCount || state.FleetTable[state.SelectedFleet].Active == 0) {
         state.SelectedFleet = static_cast<std::uint8_t>(FirstPlayerFleet(state));

@@ -31,7 +31,6 @@ enum MapModeValue : std::uint8_t {
 inline constexpr int kMaxPlayerWaypoints = 10;
 inline constexpr int kInspectRadius = 16;
 inline constexpr int kAswFallbackRadius = 20;
-inline constexpr int kAswButtonRadius = 30;
 inline constexpr int kDistanceMaximum = 545;
 inline constexpr int kNoPick = 999;
 // Inspection entries of contact marker j carry the index 25 + j.
@@ -81,11 +80,21 @@ struct MapClickResult {
     // In the two target modes: the point (click - 8) for the window that
     // waits for its target.
     std::optional<Point> TargetPoint;
+    // Why a click was refused (an 11th waypoint, a point outside the search
+    // radius), for the status line; empty when nothing was refused.
+    std::string Refusal;
 };
 
 // A mouse press on the map at image point (x, y), for every map mode.
 MapClickResult MapClick(GameState& state, Frontend& ui, MapOverlay& overlay, MouseButton button,
                         Point click);
+
+// What a redraw shows over the map in the current mode: in the two sector
+// modes the wedges of exactly the sectors set for the selected fleet.
+std::vector<MapDrawing> ModeOverlay(const GameState& state);
+
+// The player's fleet whose symbol covers p (the topmost), kNoFleet for none.
+int OwnFleetAt(const GameState& state, Point p);
 
 // Mouse move: remembers the point and writes the caption.
 void MouseMoved(GameState& state, Frontend& ui, Point p);

@@ -50,6 +50,7 @@ class SaveWriter {
     void Text(const ShortString<N>& text) {
         Int(static_cast<std::int32_t>(texts_.Store(text.str())));
     }
+    void Text(const std::string& text) { Int(static_cast<std::int32_t>(texts_.Store(text))); }
     template <class Record, class WriteFn>
     void Image(const Record& record, std::size_t size, WriteFn write) {
         std::size_t at = bytes_.size();
@@ -61,11 +62,14 @@ class SaveWriter {
     void Event(const TEData& e) { Image(e, kEventImageSize, WriteEventImage); }
     void Telop(const TTelop& t) { Image(t, kTelopImageSize, WriteTelopImage); }
 
-    std::vector<std::uint8_t> Finish() {
+    std::vector<std::uint8_t> Finish(const std::vector<LogEntry>& log) {
         Int(static_cast<std::int32_t>(texts_.Entries().size()));
-        for (const std::string& entry : texts_.Entries()) {
-            Int(static_cast<std::int32_t>(entry.size()));
-            bytes_.insert(bytes_.end(), entry.begin(), entry.end());
+        for (const std::string& entry : texts_.Entries()) Bytes(entry);
+        Int(static_cast<std::int32_t>(log.size()));
+        for (const LogEntry& entry : log) {
+            Int(entry.Turn);
+            Int(entry.Hour);
+            Bytes(entry.Text);
         }
         std::size_t total = bytes_.size() + kChecksumSize;
         PatchInt(kSignature.size() + 4, static_cast<std::uint32_t>(total));
@@ -83,6 +87,10 @@ class SaveWriter {
     }
 
   private:
+    void Bytes(const std::string& text) {
+        Int(static_cast<std::int32_t>(text.size()));
+        bytes_.insert(bytes_.end(), text.begin(), text.end());
+    }
     void PatchInt(std::size_t at, std::uint32_t v) {
         for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
     }
@@ -127,6 +135,7 @@ class SaveReader {
     void Text(ShortString<N>& text) {
         text = texts_.Load(NextU32());
     }
+    void Text(std::string& text) { text = texts_.Load(NextU32()); }
     template <class Record, class ReadFn>
     void Image(Record& record, std::size_t size, ReadFn read) {
         if (!Take(size)) return;
@@ -239,6 +248,7 @@ void VisitSave(Io& io, State& s) {
     VisitWeather(io, s);
     io.Generator(s.Random);
     VisitVictory(io, s);
+    io.Text(s.ScenarioFile);
 }
 
 static_assert(kFleetRecords == 40);
@@ -264,7 +274,7 @@ std::uint32_t U32At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
 }
 
 bool HeaderAndChecksumMatch(const std::vector<std::uint8_t>& bytes) {
-    if (bytes.size() < FixedPartEnd() + 4 + kChecksumSize) return false;
+    if (bytes.size() < FixedPartEnd() + 4 + 4 + kChecksumSize) return false;
     if (!std::equal(kSignature.begin(), kSignature.end(), bytes.begin())) return false;
     if (U32At(bytes, kSignature.size()) != kSaveFormatVersion) return false;
     if (U32At(bytes, kSignature.size() + 4) != bytes.size()) return false;
@@ -273,23 +283,58 @@ bool HeaderAndChecksumMatch(const std::vector<std::uint8_t>& bytes) {
     return static_cast<std::uint32_t>(crc) == U32At(bytes, body);
 }
 
-// The string table must fill the room between the fixed part and the checksum exactly.
-std::optional<StringTable> ReadStringTable(const std::vector<std::uint8_t>& bytes) {
-    std::size_t pos = FixedPartEnd();
-    std::size_t end = bytes.size() - kChecksumSize;
-    std::uint32_t count = U32At(bytes, pos);
-    pos += 4;
+// What follows the fixed part: the string table, then the message log; the
+// two must fill the room up to the checksum exactly.
+struct SaveTail {
+    StringTable Texts;
+    std::vector<LogEntry> Log;
+};
+
+class TailReader {
+  public:
+    explicit TailReader(const std::vector<std::uint8_t>& bytes)
+        : bytes_(bytes), pos_(FixedPartEnd()), end_(bytes.size() - kChecksumSize) {}
+
+    bool U32(std::uint32_t& v) {
+        if (end_ - pos_ < 4) return false;
+        v = U32At(bytes_, pos_);
+        pos_ += 4;
+        return true;
+    }
+    bool Text(std::string& text) {
+        std::uint32_t length = 0;
+        if (!U32(length) || end_ - pos_ < length) return false;
+        text.assign(reinterpret_cast<const char*>(bytes_.data() + pos_), length);
+        pos_ += length;
+        return true;
+    }
+    bool AtEnd() const { return pos_ == end_; }
+
+  private:
+    const std::vector<std::uint8_t>& bytes_;
+    std::size_t pos_;
+    std::size_t end_;
+};
+
+std::optional<SaveTail> ReadTail(const std::vector<std::uint8_t>& bytes) {
+    TailReader in(bytes);
+    std::uint32_t count = 0;
+    if (!in.U32(count)) return std::nullopt;
     std::vector<std::string> entries;
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (end - pos < 4) return std::nullopt;
-        std::uint32_t length = U32At(bytes, pos);
-        pos += 4;
-        if (end - pos < length) return std::nullopt;
-        entries.emplace_back(reinterpret_cast<const char*>(bytes.data() + pos), length);
-        pos += length;
+        if (!in.Text(entries.emplace_back())) return std::nullopt;
     }
-    if (pos != end) return std::nullopt;
-    return StringTable(std::move(entries));
+    SaveTail tail{StringTable(std::move(entries)), {}};
+    if (!in.U32(count)) return std::nullopt;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::uint32_t turn = 0, hour = 0;
+        LogEntry& entry = tail.Log.emplace_back();
+        if (!in.U32(turn) || !in.U32(hour) || !in.Text(entry.Text)) return std::nullopt;
+        entry.Turn = static_cast<std::int32_t>(turn);
+        entry.Hour = static_cast<std::int32_t>(hour);
+    }
+    if (!in.AtEnd()) return std::nullopt;
+    return tail;
 }
 
 bool CountsInRange(const GameState& s) {
@@ -360,7 +405,12 @@ std::optional<std::string> WriteReplacing(const fs::path& target,
 }
 
 bool SlotInRange(int slot) {
-    return slot >= 1 && slot <= kSaveSlots;
+    return slot >= kAutoSaveSlot && slot <= kSaveSlots;
+}
+
+bool SlotHoldsFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
 }
 
 }  // namespace
@@ -376,23 +426,53 @@ fs::path DefaultSaveDirectory() {
 }
 
 fs::path SlotPath(const fs::path& dir, int slot) {
+    if (slot == kAutoSaveSlot) return dir / "AutoSave.dat";
     return dir / ("Save" + std::to_string(slot) + ".dat");
+}
+
+std::string SlotName(int slot) {
+    if (slot == kAutoSaveSlot) return "オートセーブ";
+    return "セーブ" + std::to_string(slot);
+}
+
+std::string EmptySlotMessage(int slot) {
+    return SlotName(slot) + "にはまだ何もセーブされていません。";
+}
+
+SlotSummary DescribeSlot(const fs::path& dir, int slot) {
+    SlotSummary summary;
+    const fs::path path = SlotPath(dir, slot);
+    if (!SlotInRange(slot) || !SlotHoldsFile(path)) return summary;
+    summary.What = SlotSummary::Kind::kNotASave;
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) return summary;
+    auto empty = std::make_unique<GameState>();
+    const std::unique_ptr<GameState> saved = DecodeSave(*bytes, *empty);
+    if (!saved) return summary;
+    summary.What = SlotSummary::Kind::kSave;
+    summary.Turn = saved->Turn;
+    summary.Hour = saved->Hour;
+    summary.ScenarioFile = saved->ScenarioFile;
+    std::error_code ec;
+    summary.Written = fs::last_write_time(path, ec);
+    return summary;
 }
 
 std::vector<std::uint8_t> EncodeSave(const GameState& state) {
     SaveWriter writer;
     writer.Header();
     VisitSave(writer, state);
-    return writer.Finish();
+    return writer.Finish(state.MessageLog);
 }
 
 std::unique_ptr<GameState> DecodeSave(const std::vector<std::uint8_t>& bytes,
                                       const GameState& base) {
     if (!HeaderAndChecksumMatch(bytes)) return nullptr;
-    std::optional<StringTable> texts = ReadStringTable(bytes);
-    if (!texts) return nullptr;
+    std::optional<SaveTail> tail = ReadTail(bytes);
+    if (!tail) return nullptr;
     auto decoded = std::make_unique<GameState>(base);
-    SaveReader reader(std::span<const std::uint8_t>(bytes.data(), FixedPartEnd()), *texts);
+    decoded->MessageLog = std::move(tail->Log);
+    SaveReader reader(std::span<const std::uint8_t>(bytes.data(), FixedPartEnd()), tail->Texts);
     reader.Seek(kHeaderSize);
     try {
         VisitSave(reader, *decoded);
@@ -414,12 +494,22 @@ bool SaveGame(const GameState& state, Frontend& frontend, const fs::path& dir, i
 }
 
 bool LoadGame(GameState& state, Frontend& frontend, const fs::path& dir, int slot) {
+    return LoadGameOnto(state, state, frontend, dir, slot);
+}
+
+bool LoadGameOnto(GameState& state, const GameState& base, Frontend& frontend, const fs::path& dir,
+                  int slot) {
     std::unique_ptr<GameState> loaded;
-    if (SlotInRange(slot)) {
-        if (auto bytes = ReadWholeFile(SlotPath(dir, slot))) loaded = DecodeSave(*bytes, state);
+    const bool holdsFile = SlotInRange(slot) && SlotHoldsFile(SlotPath(dir, slot));
+    if (holdsFile) {
+        if (auto bytes = ReadWholeFile(SlotPath(dir, slot))) loaded = DecodeSave(*bytes, base);
     }
     if (!loaded) {
-        frontend.MessageOk("エラー", kNotASave);
+        if (holdsFile) {
+            frontend.MessageOk("エラー", kNotASave);
+        } else {
+            frontend.MessageOk("ロード", EmptySlotMessage(slot));
+        }
         frontend.RedrawMap();
         return false;
     }

@@ -14,13 +14,27 @@
 namespace velmora {
 
 inline constexpr int kSaveSlots = 5;
-inline constexpr std::uint32_t kSaveFormatVersion = 1;
+// The slot the game writes at every turn end ("オートセーブ").
+inline constexpr int kAutoSaveSlot = 0;
+inline constexpr std::uint32_t kSaveFormatVersion = 2;
 
 // $XDG_DATA_HOME/velmora, else ~/.local/share/velmora.
 std::filesystem::path DefaultSaveDirectory();
 
-// dir/"Save1.dat" .. dir/"Save5.dat": saving and loading use the same name.
+// dir/"Save1.dat" .. dir/"Save5.dat", dir/"AutoSave.dat" for slot 0: saving
+// and loading use the same name.
 std::filesystem::path SlotPath(const std::filesystem::path& dir, int slot);
+
+// What a slot holds, for the menus and for loading before any set-up.
+struct SlotSummary {
+    enum class Kind { kEmpty, kNotASave, kSave };
+    Kind What = Kind::kEmpty;
+    int Turn = 0;
+    int Hour = 0;
+    std::string ScenarioFile;
+    std::filesystem::file_time_type Written{};
+};
+SlotSummary DescribeSlot(const std::filesystem::path& dir, int slot);
 
 // The file's bytes for a state.
 std::vector<std::uint8_t> EncodeSave(const GameState& state);
@@ -35,8 +49,17 @@ std::unique_ptr<GameState> DecodeSave(const std::vector<std::uint8_t>& bytes,
 bool SaveGame(const GameState& state, Frontend& frontend, const std::filesystem::path& dir,
               int slot);
 
-// Reads slot 1..5. A file that is not a whole save of this version is refused
-// with "エラー" and the state is left untouched.
+// Reads slot 0..5. A slot with no file says so; a file that is not a whole
+// save of this version is refused with "エラー". Either way the state is left
+// untouched.
 bool LoadGame(GameState& state, Frontend& frontend, const std::filesystem::path& dir, int slot);
+// The same, with the scenario tables the file does not hold taken from base.
+bool LoadGameOnto(GameState& state, const GameState& base, Frontend& frontend,
+                  const std::filesystem::path& dir, int slot);
+
+// The message for slot 1..5 ("セーブ3") or the autosave, when it holds no file.
+std::string EmptySlotMessage(int slot);
+// "セーブ3" or "オートセーブ".
+std::string SlotName(int slot);
 
 }  // namespace velmora

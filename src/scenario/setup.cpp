@@ -233,6 +233,7 @@ void RunSetup(GameState& state, Frontend& frontend, const fs::path& snr, Diagnos
     ScenarioFolders folders = DeriveFolders(snr.string());
     state.SnrFolder = folders.SnrFolder;
     state.ScenarioFolder = folders.ScenarioFolder;
+    state.ScenarioFile = snr.string();
     ReadDataFiles(state, diag);
     // Hiding the title picture is the front end's, at its redraw.
     LoadMapPictures(state);
@@ -298,11 +299,6 @@ bool SetupScenario(GameState& state, Frontend& frontend, const fs::path& snr, st
         frontend.MessageOk("エラー", e.what());
         return false;
     }
-}
-
-void NewGameCancelled(GameState& state, Frontend& frontend) {
-    StartWithClearedFleets(state);
-    frontend.MessageOk("エラー", "シナリオファイルがありません");
 }
 
 std::string ToolCaptionText(const GameState& state) {

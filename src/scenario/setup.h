@@ -30,9 +30,6 @@ ScenarioFolders DeriveFolders(std::string_view file);
 bool SetupScenario(GameState& state, Frontend& frontend, const std::filesystem::path& snr,
                    std::uint64_t seed, Diagnostics* diag = nullptr);
 
-// The new-game dialog was cancelled: the fleets are cleared and the player told.
-void NewGameCancelled(GameState& state, Frontend& frontend);
-
 // The palette's summary of SelectedFleet; empty when no fleet is selected.
 std::string ToolCaptionText(const GameState& state);
 

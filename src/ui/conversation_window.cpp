@@ -1,10 +1,10 @@
 #include "ui/conversation_window.h"
 
-#include "ui/serif_box.h"
-#include "ui/window_placement.h"
-
 #include <QHideEvent>
 #include <QShowEvent>
+
+#include "ui/serif_box.h"
+#include "ui/window_placement.h"
 
 namespace velmora::ui {
 namespace {
@@ -29,18 +29,35 @@ ConversationWindow::ConversationWindow(QWidget* parent)
     box_->setHorizontalSpace(5);
     box_->setVerticalSpace(5);
     box_->setAutoStop(false);
-    connect(box_, &SerifBox::clicked, box_, &SerifBox::NextPage);
+    // A click turns the page, or shows the page still typing at once.
+    connect(box_, &SerifBox::clicked, box_, [this] {
+        if (box_->isWaiting()) {
+            box_->NextPage();
+        } else {
+            box_->FinishPage();
+        }
+    });
+    connect(box_, &SerifBox::rightClicked, this, [this] {
+        if (skipRequested_) skipRequested_();
+    });
 }
 
 void ConversationWindow::open() {
-    placeOnScreen(this, kDesignedPosition);
+    // The designed place, counted from the main window so it follows it.
+    QWidget* main = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    const QPoint origin = main != nullptr ? main->frameGeometry().topLeft() : QPoint();
+    placeOnScreen(this, origin + kDesignedPosition);
     show();
     raise();
+    // Typing paints straight away: the window must be on screen before the
+    // first character, or the first speech would appear all at once.
+    waitUntilExposed(this);
 }
 
 void ConversationWindow::sayText(const QString& text) {
     box_->setLines({text});
-    box_->Play(false);
+    // Input is served while typing, so a click or Esc takes effect at once.
+    box_->Play(true);
 }
 
 void ConversationWindow::close() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 namespace velmora::ui {
 
@@ -20,6 +21,8 @@ public:
     void sayText(const QString& text);
     // Hides the window, ending any line still typing.
     void close();
+    // A right click on the box asks for the whole conversation to be skipped.
+    void setSkipRequested(std::function<void()> handler) { skipRequested_ = std::move(handler); }
 
     SerifBox* serifBox() const { return box_; }
 
@@ -29,6 +32,7 @@ protected:
 
 private:
     SerifBox* box_;
+    std::function<void()> skipRequested_;
 };
 
 }  // namespace velmora::ui

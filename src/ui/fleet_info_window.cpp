@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/flat_button.h"
+#include "ui/message_window.h"
 #include "ui/window_look.h"
 
 namespace velmora::ui {
@@ -194,6 +198,7 @@ UnitDataWindow::UnitDataWindow(QWidget* mainWindow, QWidget* parent)
       patrol_(new FlatButton(QStringLiteral("対潜哨戒"), this)),
       alert_(new FlatButton(QStringLiteral("対空警戒"), this)),
       scuttle_(new FlatButton(QStringLiteral("自沈"), this)),
+      question_(new MessageWindow(this)),
       aircraftWindow_(new AircraftDataWindow(this)) {
     applyWindowLook(this);
     setWindowTitle(QStringLiteral("ユニットデ－タ"));
@@ -262,6 +267,11 @@ void UnitDataWindow::setStance(ShipStance stance) {
 
 void UnitDataWindow::scuttleShown() {
     if (state_ == nullptr) return;
+    // One click must not sink a ship: the player confirms first.
+    const QString name = grid_->valueOf(QStringLiteral("艦名"));
+    if (!question_->confirm(QStringLiteral("自沈"),
+                            QStringLiteral("%1 を自沈させますか？").arg(name)))
+        return;
     if (ScuttleShip(*state_, fleet_, slot_)) {
         scuttled_ = true;
         accept();
@@ -297,6 +307,10 @@ FleetInfoWindow::FleetInfoWindow(QWidget* mainWindow)
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(true);
     tree_->setHeaderHidden(true);
+    // White on black, as the palette's fleet tree.
+    tree_->setStyleSheet(
+        QStringLiteral("QTreeWidget { color: white; background: black; }"
+                       "QTreeWidget::item:selected { color: black; background: #c0d8ff; }"));
     // Long fleet lines scroll sideways instead of being cut.
     tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tree_->header()->setStretchLastSection(false);
@@ -339,8 +353,23 @@ void FleetInfoWindow::refreshOwnFleets() {
         if (!node.IsShip()) fleetItem = item;
     }
     tree_->expandAll();
+    widenToFitLines();
     selection_.Reset(nodes_);
     formation_->showFleet(*state_, selection_.DrawnFleet());
+}
+
+void FleetInfoWindow::widenToFitLines() {
+    // The window grows until a fleet line reads without scrolling sideways,
+    // as far as the screen allows.
+    tree_->resizeColumnToContents(0);
+    const int wanted = tree_->columnWidth(0) + 2 * tree_->frameWidth() +
+                       tree_->verticalScrollBar()->sizeHint().width() + 8;
+    const int missing = wanted - tree_->viewport()->width();
+    if (missing <= 0) return;
+    int width = this->width() + missing;
+    if (const QScreen* screen = this->screen())
+        width = std::min(width, screen->availableGeometry().width() - 16);
+    resize(std::max(width, this->width()), height());
 }
 
 void FleetInfoWindow::nodeSelected(QTreeWidgetItem* item) {

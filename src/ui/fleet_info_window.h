@@ -21,6 +21,7 @@ class QTreeWidgetItem;
 namespace velmora::ui {
 
 class FlatButton;
+class MessageWindow;
 
 // Label/value rows of an information window, rebuilt for every unit shown.
 class DataGrid : public QWidget {
@@ -119,6 +120,8 @@ class UnitDataWindow : public QDialog {
     FlatButton* patrolButton() const { return patrol_; }
     FlatButton* alertButton() const { return alert_; }
     FlatButton* scuttleButton() const { return scuttle_; }
+    // Asks before a ship is scuttled.
+    MessageWindow* scuttleQuestion() const { return question_; }
     AircraftDataWindow* aircraftWindow() const { return aircraftWindow_; }
 
   protected:
@@ -137,6 +140,7 @@ class UnitDataWindow : public QDialog {
     FlatButton* patrol_;
     FlatButton* alert_;
     FlatButton* scuttle_;
+    MessageWindow* question_;
     AircraftDataWindow* aircraftWindow_;
     GameState* state_ = nullptr;
     int fleet_ = 0;
@@ -169,6 +173,7 @@ class FleetInfoWindow : public QDialog {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    void widenToFitLines();
     void nodeSelected(QTreeWidgetItem* item);
     void openNode(int index);
 

@@ -1,7 +1,5 @@
 #include "ui/serif_box.h"
 
-#include "ui/fonts.h"
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -9,10 +7,11 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
-
 #include <algorithm>
 #include <chrono>
 #include <thread>
+
+#include "ui/fonts.h"
 
 namespace velmora::ui {
 
@@ -178,6 +177,10 @@ void SerifBox::NextPage() {
     if (blinkLoop_ != nullptr) blinkLoop_->quit();
 }
 
+void SerifBox::FinishPage() {
+    if (isTyping()) finishing_ = true;
+}
+
 void SerifBox::ClearText() {
     cells_.clear();
     cursor_ = 0;
@@ -192,6 +195,7 @@ void SerifBox::flow(unsigned generation) {
     const int cellsPerPage = grid().cellsPerPage();
     while (true) {
         if (stopped_) return;
+        finishing_ = false;
         renderPage();
         showNow();
 
@@ -203,17 +207,18 @@ void SerifBox::flow(unsigned generation) {
                     QPainter painter(&canvas_);
                     drawCell(painter, cursor_);
                 }
-                showNow();
+                if (!finishing_) showNow();
                 emit flowText();
                 if (!self || !flowStillOurs(generation)) return;
-                charWait();
-            } else if (!spaceSkip_) {
+                if (!finishing_) charWait();
+            } else if (!spaceSkip_ && !finishing_) {
                 charWait();
             }
             if (!self || !flowStillOurs(generation)) return;
             ++cursor_;
             if (cursor_ > pageEnd_ || cursor_ > total()) break;
         }
+        if (finishing_) showNow();
 
         if (cursor_ > total()) {
             if (!autoStop_ && !waitPage(generation)) return;
@@ -370,6 +375,7 @@ void SerifBox::resizeEvent(QResizeEvent* event) {
 
 void SerifBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit clicked();
+    if (event->button() == Qt::RightButton) emit rightClicked();
     QWidget::mousePressEvent(event);
 }
 

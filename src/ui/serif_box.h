@@ -8,7 +8,6 @@
 #include <QSize>
 #include <QStringList>
 #include <QWidget>
-
 #include <vector>
 
 class QEventLoop;
@@ -114,9 +113,13 @@ public:
     void NextPage();
     // Empties the cells and the box.
     void ClearText();
+    // While a page types: shows the rest of the page at once (the wait at
+    // its end stays). Does nothing otherwise.
+    void FinishPage();
 
     bool isStopped() const { return stopped_; }
     bool isWaiting() const { return waiting_; }
+    bool isTyping() const { return !stopped_ && !waiting_; }
     SerifGrid grid() const;
     const SerifCells& cells() const { return cells_; }
     int cursor() const { return cursor_; }
@@ -136,6 +139,8 @@ signals:
     // A left click on the box. The box turns no page by itself: its window
     // connects this to NextPage.
     void clicked();
+    // A right click on the box.
+    void rightClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -178,6 +183,7 @@ private:
     bool stopped_ = true;
     bool waiting_ = false;
     bool pumpWhileTyping_ = false;
+    bool finishing_ = false;
     int direction_ = 0;
     unsigned generation_ = 0;  // counts Play calls; a nested Play supersedes
     QEventLoop* blinkLoop_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/flat_button.h"
+#include "ui/fonts.h"
 #include "ui/window_look.h"
 
 namespace velmora::ui {
@@ -37,6 +38,7 @@ QString number(std::int32_t n) {
 VictoryWindow::VictoryWindow(QWidget* mainWindow)
     : QDialog(mainWindow),
       mainWindow_(mainWindow),
+      headline_(new QLabel(this)),
       close_(new FlatButton(QStringLiteral("OK"), this)) {
     applyWindowLook(this);
     setWindowTitle(QStringLiteral("勝利"));
@@ -48,7 +50,11 @@ VictoryWindow::VictoryWindow(QWidget* mainWindow)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(close_);
+    headline_->setAlignment(Qt::AlignCenter);
+    headline_->setFont(uiFont(kMincho, 20));
+    headline_->setStyleSheet(QStringLiteral("color: #ffe060; background: transparent;"));
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(headline_);
     layout->addLayout(halves);
     layout->addLayout(buttons);
     colourButtons({close_});
@@ -86,8 +92,10 @@ QWidget* VictoryWindow::buildHalf(Half& half, const QString& totalCaption) {
 }
 
 void VictoryWindow::fill(const VictoryReport& report) {
-    setWindowTitle(report.Outcome.empty() ? QStringLiteral("勝利")
-                                          : QString::fromStdString(report.Outcome));
+    const QString outcome =
+        report.Outcome.empty() ? QStringLiteral("勝利") : QString::fromStdString(report.Outcome);
+    setWindowTitle(outcome);
+    headline_->setText(outcome);
     for (std::size_t side = 0; side < halves_.size(); ++side) {
         Half& half = halves_[side];
         half.total->setText(number(report.Totals[side]));

@@ -31,6 +31,8 @@ class VictoryWindow : public QDialog {
     QString valueOf(int half, const QString& label) const;
     QListWidget* sunkList(int half) const { return halves_[static_cast<std::size_t>(half)].sunk; }
     FlatButton* closeButton() const { return close_; }
+    // The outcome in large type at the top of the window.
+    QLabel* headline() const { return headline_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -49,6 +51,7 @@ class VictoryWindow : public QDialog {
 
     QWidget* mainWindow_;
     std::array<Half, 2> halves_;
+    QLabel* headline_;
     FlatButton* close_;
 };
 

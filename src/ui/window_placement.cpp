@@ -1,9 +1,13 @@
 #include "ui/window_placement.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
-
+#include <QWindow>
 #include <algorithm>
 
 namespace velmora::ui {
@@ -32,6 +36,20 @@ void placeOnScreen(QWidget* window, QPoint topLeft) {
         topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - own.height())));
     }
     window->move(topLeft);
+}
+
+void waitUntilExposed(QWidget* window) {
+    constexpr int kLimitMs = 3000;
+    constexpr int kStepMs = 10;
+    QPointer<QWidget> alive(window);
+    QElapsedTimer clock;
+    clock.start();
+    while (alive && alive->isVisible() && alive->windowHandle() != nullptr &&
+           !alive->windowHandle()->isExposed() && clock.elapsed() < kLimitMs) {
+        QEventLoop loop;
+        QTimer::singleShot(kStepMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 }
 
 }  // namespace velmora::ui

@@ -31,4 +31,8 @@ void centreOver(QWidget* window, QWidget* main);
 // area when it would stick out (the fixed positions assume a tall screen).
 void placeOnScreen(QWidget* window, QPoint topLeft);
 
+// Serves the event queue until the shown window is exposed on screen (at
+// most a few seconds, for a window system that never says so).
+void waitUntilExposed(QWidget* window);
+
 }  // namespace velmora::ui

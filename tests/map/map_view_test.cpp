@@ -14,6 +14,7 @@
 #include "map/map_painter.h"
 #include "map/orders_palette.h"
 #include "scenario/save_game.h"
+#include "scenario/test_support.h"
 #include "ui/flat_button.h"
 
 namespace velmora::map {
@@ -102,21 +103,24 @@ class MainWindowTest : public ::testing::Test {
         f.ScoutType = 2;
         f.SearchSectors = {1, 0, 1, 0, 0, 0, 1, 0};
         window.setFrontend(&ui);
+        window.setSaveDirectory(saves.path());
         window.redrawMap();
     }
 
     GameState state;
     RecordingFrontend ui;
+    velmora::testing::TempFolder saves;
     MainWindow window;
 };
 
-TEST_F(MainWindowTest, SearchButtonTwiceLeavesTheMapAsItWas) {
+TEST_F(MainWindowTest, SearchButtonShowsTheSetSectorsHoweverOftenItIsPressed) {
     const QImage before = window.mapView()->picture().copy();
     window.palette()->button(PaletteOrder::kSearch)->click();
     EXPECT_EQ(state.MapMode, kMapModeSearch);
-    EXPECT_NE(window.mapView()->picture(), before);
+    const QImage shown = window.mapView()->picture().copy();
+    EXPECT_NE(shown, before);
     window.palette()->button(PaletteOrder::kSearch)->click();
-    EXPECT_EQ(window.mapView()->picture(), before);
+    EXPECT_EQ(window.mapView()->picture(), shown);
 }
 
 TEST_F(MainWindowTest, PaletteShowsItsStoredBackgroundPicture) {

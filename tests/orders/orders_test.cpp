@@ -68,11 +68,13 @@ TEST_F(OrdersTest, WaypointsStackNewestFirstAndAreNumberedFromTheOldest) {
     EXPECT_EQ(waypoint_labels[2], (MapLabel{"1", 6, 2}));    // A
 }
 
-TEST_F(OrdersTest, EleventhWaypointIsRefusedAndInspectsNothing) {
-    for (int i = 0; i < kMaxPlayerWaypoints; ++i) Click(MouseButton::kLeft, {10 + i, 10});
+TEST_F(OrdersTest, EleventhWaypointIsRefusedSaysWhyAndInspectsNothing) {
+    for (int i = 0; i < kMaxPlayerWaypoints; ++i)
+        EXPECT_EQ(Click(MouseButton::kLeft, {10 + i, 10}).Refusal, "");
     ui.ClearTranscript();
     // Right on the computer fleet: an accepted click would list it.
-    Click(MouseButton::kLeft, {408, 308});
+    const MapClickResult r = Click(MouseButton::kLeft, {408, 308});
+    EXPECT_EQ(r.Refusal, "航路点は 10 個までです");
     EXPECT_EQ(state.FleetTable[0].RouteLength, kMaxPlayerWaypoints);
     EXPECT_EQ(state.FleetTable[0].Route[0], (Point{19, 10}));
     EXPECT_THAT(ui.Transcript(), IsEmpty());
@@ -103,27 +105,49 @@ TEST_F(OrdersTest, MoveClickAddsWaypointThenInspects) {
     EXPECT_THAT(ui.CallsOf("ShowSearchInfo"), ElementsAre("ShowSearchInfo\tイ\t2"));
 }
 
-TEST_F(OrdersTest, SearchSectorClickTogglesFlagAndWedge) {
+// Each toggle redraws the map, over which the mode shows exactly the set
+// sectors: no XOR wedge can drift out of step with the flags.
+TEST_F(OrdersTest, SearchSectorClickTogglesTheFlagAndRedrawsWithTheSetSectors) {
     state.MapMode = kMapModeSearch;
+    state.FleetTable[0].SearchSectors[6] = 1;
     const Point in_sector_2{260, 230};  // east-south-east, within range
     Click(MouseButton::kLeft, in_sector_2);
     EXPECT_EQ(state.FleetTable[0].SearchSectors[2], 1);
-    ASSERT_THAT(overlay.Drawings, SizeIs(1));
+    EXPECT_THAT(ui.CallsOf("RedrawMap"), SizeIs(1));
+    EXPECT_EQ(ModeOverlay(state),
+              SectorWedges(state.FleetTable[0], kScoutRange, {0, 0, 1, 0, 0, 0, 1, 0}));
     Click(MouseButton::kLeft, in_sector_2);
     EXPECT_EQ(state.FleetTable[0].SearchSectors[2], 0);
-    // The same XOR wedge twice: the second removes the first.
-    ASSERT_THAT(overlay.Drawings, SizeIs(2));
-    EXPECT_EQ(overlay.Drawings[0], overlay.Drawings[1]);
-    EXPECT_EQ(std::get<MapPie>(overlay.Drawings[0]).Mode, PenMode::kXor);
+    EXPECT_THAT(ui.CallsOf("RedrawMap"), SizeIs(2));
+    EXPECT_EQ(ModeOverlay(state), SectorWedge(state.FleetTable[0], kScoutRange, 6));
+    EXPECT_EQ(state.MapMode, kMapModeSearch);
+    // Outside the sector modes a redraw shows no sectors.
+    state.MapMode = kMapModeNormal;
+    EXPECT_THAT(ModeOverlay(state), IsEmpty());
+}
+
+TEST_F(OrdersTest, SearchClickBeyondRangeChangesNothingAndSaysWhy) {
+    state.MapMode = kMapModeSearch;
+    const MapClickResult r = Click(MouseButton::kLeft, {200 + kScoutRange + 5, 200});
+    EXPECT_EQ(r.Refusal, "索敵範囲（半径 100）の外です");
+    EXPECT_EQ(state.FleetTable[0].SearchSectors, (std::array<std::uint8_t, 8>{}));
+    EXPECT_THAT(overlay.Drawings, IsEmpty());
+    EXPECT_THAT(ui.CallsOf("RedrawMap"), IsEmpty());
     EXPECT_EQ(state.MapMode, kMapModeSearch);
 }
 
-TEST_F(OrdersTest, SearchClickBeyondRangeChangesNothing) {
-    state.MapMode = kMapModeSearch;
-    Click(MouseButton::kLeft, {200 + kScoutRange + 5, 200});
-    EXPECT_EQ(state.FleetTable[0].SearchSectors, (std::array<std::uint8_t, 8>{}));
-    EXPECT_THAT(overlay.Drawings, IsEmpty());
-    EXPECT_EQ(state.MapMode, kMapModeSearch);
+TEST_F(OrdersTest, NormalClickOnAnOwnFleetSelectsIt) {
+    state.MapMode = kMapModeNormal;
+    TFleet& second = state.FleetTable[2];
+    second.Active = 1;
+    second.Side = 0;
+    second.Position = {300, 100};
+    Click(MouseButton::kLeft, {306, 95});  // inside its 16 x 16 symbol
+    EXPECT_EQ(state.SelectedFleet, 2);
+    EXPECT_THAT(ui.CallsOf("RedrawMap"), SizeIs(1));  // the selection frame moves
+    Click(MouseButton::kLeft, {320, 100});            // beside it: the selection stays
+    EXPECT_EQ(state.SelectedFleet, 2);
+    EXPECT_EQ(OwnFleetAt(state, {400, 300}), kNoFleet);  // the computer's fleet
 }
 
 TEST_F(OrdersTest, RightClickInSearchModeReturnsToNormalAndInspects) {
@@ -145,6 +169,9 @@ TEST_F(OrdersTest, SearchButtonDrawsSetSectorsAndSwitchesMode) {
     for (int s : {0, 3, 7}) {
         for (auto& d : SectorWedge(state.FleetTable[0], kScoutRange, s)) expected.push_back(d);
     }
+    EXPECT_EQ(overlay.Drawings, expected);
+    // Pressed again it shows the same sectors, never erases them.
+    ASSERT_TRUE(OrderSearchSectors(state, overlay));
     EXPECT_EQ(overlay.Drawings, expected);
 }
 
@@ -168,6 +195,8 @@ TEST_P(AswSectorTest, ClickTogglesTheAswFlagAndDrawsTheWedge) {
     Click(MouseButton::kLeft, {260, 230});
     EXPECT_EQ(f.AswSectors[2], 1);
     EXPECT_EQ(f.SearchSectors[2], 0);
+    EXPECT_EQ(ModeOverlay(state), SectorWedge(f, GetParam().wedge_radius, 2));
+    ASSERT_TRUE(OrderAswSearchSectors(state, overlay));
     EXPECT_EQ(overlay.Drawings, SectorWedge(f, GetParam().wedge_radius, 2));
     Click(MouseButton::kRight, {0, 0});
     EXPECT_EQ(state.MapMode, kMapModeNormal);

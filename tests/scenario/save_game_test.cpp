@@ -109,6 +109,8 @@ void PlaySomeTurns(GameState& s) {
     s.Victory.PlayerTotal = 77;
     s.Victory.Sunk[1][3] = 2;
     s.Victory.Damaged[0][1] = 1;
+    s.ScenarioFile = "/elsewhere/Strait/strait.snr";
+    s.MessageLog = {{4, 8, "エラー: 弾薬がありません"}, {5, 9, "敵機来襲\t二波"}, {5, 9, ""}};
 }
 
 TEST_F(SaveGameTest, LoadRestoresTheSavedGame) {
@@ -125,6 +127,35 @@ TEST_F(SaveGameTest, LoadRestoresTheSavedGame) {
     EXPECT_EQ(frontend_.CallsOf("SetCaption").size(), 1u);
 }
 
+TEST_F(SaveGameTest, SlotWithoutAFileSaysItIsEmptyAndChangesNothing) {
+    auto game = FreshGame();
+    EXPECT_FALSE(LoadGame(*game, frontend_, folder_.path(), 3));
+    EXPECT_TRUE(*game == *set_up_);
+    EXPECT_EQ(
+        frontend_.CallsOf("MessageOk"),
+        std::vector<std::string>{"MessageOk\tロード\tセーブ3にはまだ何もセーブされていません。"});
+    EXPECT_FALSE(LoadGame(*game, frontend_, folder_.path(), kAutoSaveSlot));
+    EXPECT_EQ(frontend_.CallsOf("MessageOk").back(),
+              "MessageOk\tロード\tオートセーブにはまだ何もセーブされていません。");
+}
+
+TEST_F(SaveGameTest, TheAutosaveHasItsOwnSlotAndEverySlotDescribesItself) {
+    auto played = FreshGame();
+    PlaySomeTurns(*played);
+    ASSERT_TRUE(SaveGame(*played, frontend_, folder_.path(), kAutoSaveSlot));
+    EXPECT_EQ(Slot(kAutoSaveSlot).filename(), "AutoSave.dat");
+    WriteAll(Slot(2), {'n', 'o'});
+
+    const SlotSummary autosave = DescribeSlot(folder_.path(), kAutoSaveSlot);
+    EXPECT_EQ(autosave.What, SlotSummary::Kind::kSave);
+    EXPECT_EQ(autosave.Turn, 5);
+    EXPECT_EQ(autosave.Hour, 9);
+    EXPECT_EQ(autosave.ScenarioFile, "/elsewhere/Strait/strait.snr");
+    EXPECT_EQ(DescribeSlot(folder_.path(), 1).What, SlotSummary::Kind::kEmpty);
+    EXPECT_EQ(DescribeSlot(folder_.path(), 2).What, SlotSummary::Kind::kNotASave);
+    EXPECT_EQ(DescribeSlot(folder_.path(), 9).What, SlotSummary::Kind::kEmpty);
+}
+
 TEST_F(SaveGameTest, SavingTwiceGivesTheSameBytes) {
     auto game = FreshGame();
     ASSERT_TRUE(SaveGame(*game, frontend_, folder_.path(), 1));
@@ -135,7 +166,7 @@ TEST_F(SaveGameTest, SavingTwiceGivesTheSameBytes) {
 
 struct RefusedCase {
     const char* name;
-    std::function<void(std::vector<std::uint8_t>&)> spoil;  // empty: no file at all
+    std::function<void(std::vector<std::uint8_t>&)> spoil;
 };
 
 void PrintTo(const RefusedCase& c, std::ostream* os) {
@@ -148,13 +179,9 @@ TEST_P(RefusedLoadTest, RefusesAndLeavesTheGameUntouched) {
     auto saved = FreshGame();
     PlaySomeTurns(*saved);
     ASSERT_TRUE(SaveGame(*saved, frontend_, folder_.path(), 3));
-    if (GetParam().spoil) {
-        std::vector<std::uint8_t> bytes = ReadAll(Slot(3));
-        GetParam().spoil(bytes);
-        WriteAll(Slot(3), bytes);
-    } else {
-        fs::remove(Slot(3));
-    }
+    std::vector<std::uint8_t> bytes = ReadAll(Slot(3));
+    GetParam().spoil(bytes);
+    WriteAll(Slot(3), bytes);
     auto game = FreshGame();
     EXPECT_FALSE(LoadGame(*game, frontend_, folder_.path(), 3));
     EXPECT_TRUE(*game == *set_up_);
@@ -165,7 +192,7 @@ TEST_P(RefusedLoadTest, RefusesAndLeavesTheGameUntouched) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedLoadTest,
-    ::testing::Values(RefusedCase{"Missing", {}}, RefusedCase{"Empty", [](auto& b) { b.clear(); }},
+    ::testing::Values(RefusedCase{"Empty", [](auto& b) { b.clear(); }},
                       RefusedCase{"OneByteShort", [](auto& b) { b.pop_back(); }},
                       RefusedCase{"OneByteLonger", [](auto& b) { b.push_back(0); }},
                       RefusedCase{"ForeignSignature", [](auto& b) { b[0] = 'X'; }},

@@ -267,13 +267,5 @@ INSTANTIATE_TEST_SUITE_P(
                       BrokenCase{"NotANumber", BadTurnNumber, "Fixture/fixture.snr:2"}),
     [](const ::testing::TestParamInfo<BrokenCase>& info) { return std::string(info.param.name); });
 
-TEST_F(SetupTest, CancelledDialogClearsFleets) {
-    ASSERT_TRUE(Setup());
-    NewGameCancelled(*state_, frontend_);
-    ExpectFleetsCleared();
-    EXPECT_EQ(frontend_.CallsOf("MessageOk").back(),
-              "MessageOk\tエラー\tシナリオファイルがありません");
-}
-
 }  // namespace
 }  // namespace velmora

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 #include <memory>
@@ -213,10 +215,29 @@ TEST_F(OwnFleetWindows, AircraftButtonsNameTheTypesAndOpenTheirData) {
     EXPECT_EQ(attack, QStringLiteral("25"));
 }
 
-TEST_F(OwnFleetWindows, ScuttleAddsThePointsAndClosesTheShipWindow) {
+// The question's answer: OK scuttles, cancel leaves the ship and the window.
+TEST_F(OwnFleetWindows, ScuttleAsksFirstThenAddsThePointsAndClosesTheShipWindow) {
+    testing::HangGuard guard;
     UnitDataWindow window;
-    QTimer::singleShot(0, &window, [&] { window.scuttleButton()->click(); });
+    QString question;
+    auto answer = [&](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, &window, [&question, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            question = box->text();
+            box->button(button)->click();
+        });
+    };
+    QTimer::singleShot(0, &window, [&] {
+        answer(QMessageBox::Cancel);
+        window.scuttleButton()->click();
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(state->FleetTable[0].ShipCount, 2);
+        answer(QMessageBox::Ok);
+        window.scuttleButton()->click();
+    });
     EXPECT_TRUE(window.showShipData(*state, 0, 0));  // the battleship, class durability 66
+    EXPECT_TRUE(question.contains(QStringLiteral("自沈させますか"))) << question.toStdString();
     EXPECT_EQ(state->ScuttleTally[1], 60);
     EXPECT_EQ(state->FleetTable[0].ShipCount, 1);
     EXPECT_FALSE(window.isVisible());
