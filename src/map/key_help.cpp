@@ -25,6 +25,7 @@ KeyHelpWindow::KeyHelpWindow(QWidget* mainWindow)
     table_->setColumnCount(2);
     table_->setHorizontalHeaderLabels({QStringLiteral("命令"), QStringLiteral("キー")});
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

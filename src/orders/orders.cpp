@@ -267,11 +267,17 @@ MapClickResult MapClick(GameState& state, Frontend& ui, MapOverlay& overlay, Mou
 std::vector<MapDrawing> ModeOverlay(const GameState& state) {
     const TFleet* fleet = SelectedFleetRecord(state);
     if (fleet == nullptr) return {};
-    if (state.MapMode == kMapModeSearch)
-        return SectorWedges(*fleet, SearchRadius(state, *fleet), fleet->SearchSectors);
-    if (state.MapMode == kMapModeAswSearch)
-        return SectorWedges(*fleet, AswWedgeRadius(state, *fleet), fleet->AswSectors);
-    return {};
+    // The circle says where a click sets a sector, the wedges what is set.
+    std::vector<MapDrawing> out;
+    if (state.MapMode == kMapModeSearch) {
+        out = SectorWedges(*fleet, SearchRadius(state, *fleet), fleet->SearchSectors);
+    } else if (state.MapMode == kMapModeAswSearch) {
+        out = SectorWedges(*fleet, AswWedgeRadius(state, *fleet), fleet->AswSectors);
+    } else {
+        return out;
+    }
+    out.insert(out.begin(), DistanceCircle(*fleet, SearchRadius(state, *fleet)));
+    return out;
 }
 
 int OwnFleetAt(const GameState& state, Point p) {

@@ -90,7 +90,8 @@ MapClickResult MapClick(GameState& state, Frontend& ui, MapOverlay& overlay, Mou
                         Point click);
 
 // What a redraw shows over the map in the current mode: in the two sector
-// modes the wedges of exactly the sectors set for the selected fleet.
+// modes the circle of the search radius and the wedges of exactly the
+// sectors set for the selected fleet.
 std::vector<MapDrawing> ModeOverlay(const GameState& state);
 
 // The player's fleet whose symbol covers p (the topmost), kNoFleet for none.

@@ -73,7 +73,13 @@ class ComfortTest : public ::testing::Test {
     QImage MapWithSectors(const TFleet& fleet, int radius) const {
         QImage picture(QString::fromStdString(state->MapPicture));
         QImage expected = composeBackBuffer(picture, *state).copy(0, 0, kMapWidth, kMapHeight);
-        paintDrawings(expected, SectorWedges(fleet, radius, fleet.SearchSectors));
+        EXPECT_EQ(ModeOverlay(*state), [&] {
+            std::vector<MapDrawing> view{DistanceCircle(fleet, radius)};
+            for (MapDrawing& d : SectorWedges(fleet, radius, fleet.SearchSectors))
+                view.push_back(std::move(d));
+            return view;
+        }());
+        paintDrawings(expected, ModeOverlay(*state));
         return expected;
     }
 

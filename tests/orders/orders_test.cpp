@@ -40,6 +40,12 @@ class OrdersTest : public ::testing::Test {
         enemy.Designation = "イ";
     }
 
+    // What the sector modes show: the search circle, then the wedges.
+    std::vector<MapDrawing> SectorView(std::vector<MapDrawing> wedges) const {
+        wedges.insert(wedges.begin(), DistanceCircle(state.FleetTable[0], kScoutRange));
+        return wedges;
+    }
+
     MapClickResult Click(MouseButton button, Point p) {
         return MapClick(state, ui, overlay, button, p);
     }
@@ -115,11 +121,11 @@ TEST_F(OrdersTest, SearchSectorClickTogglesTheFlagAndRedrawsWithTheSetSectors) {
     EXPECT_EQ(state.FleetTable[0].SearchSectors[2], 1);
     EXPECT_THAT(ui.CallsOf("RedrawMap"), SizeIs(1));
     EXPECT_EQ(ModeOverlay(state),
-              SectorWedges(state.FleetTable[0], kScoutRange, {0, 0, 1, 0, 0, 0, 1, 0}));
+              SectorView(SectorWedges(state.FleetTable[0], kScoutRange, {0, 0, 1, 0, 0, 0, 1, 0})));
     Click(MouseButton::kLeft, in_sector_2);
     EXPECT_EQ(state.FleetTable[0].SearchSectors[2], 0);
     EXPECT_THAT(ui.CallsOf("RedrawMap"), SizeIs(2));
-    EXPECT_EQ(ModeOverlay(state), SectorWedge(state.FleetTable[0], kScoutRange, 6));
+    EXPECT_EQ(ModeOverlay(state), SectorView(SectorWedge(state.FleetTable[0], kScoutRange, 6)));
     EXPECT_EQ(state.MapMode, kMapModeSearch);
     // Outside the sector modes a redraw shows no sectors.
     state.MapMode = kMapModeNormal;
@@ -169,10 +175,10 @@ TEST_F(OrdersTest, SearchButtonDrawsSetSectorsAndSwitchesMode) {
     for (int s : {0, 3, 7}) {
         for (auto& d : SectorWedge(state.FleetTable[0], kScoutRange, s)) expected.push_back(d);
     }
-    EXPECT_EQ(overlay.Drawings, expected);
+    EXPECT_EQ(overlay.Drawings, SectorView(expected));
     // Pressed again it shows the same sectors, never erases them.
     ASSERT_TRUE(OrderSearchSectors(state, overlay));
-    EXPECT_EQ(overlay.Drawings, expected);
+    EXPECT_EQ(overlay.Drawings, SectorView(expected));
 }
 
 // ASW sectors are found with the search radius but drawn with the range of
@@ -195,9 +201,9 @@ TEST_P(AswSectorTest, ClickTogglesTheAswFlagAndDrawsTheWedge) {
     Click(MouseButton::kLeft, {260, 230});
     EXPECT_EQ(f.AswSectors[2], 1);
     EXPECT_EQ(f.SearchSectors[2], 0);
-    EXPECT_EQ(ModeOverlay(state), SectorWedge(f, GetParam().wedge_radius, 2));
+    EXPECT_EQ(ModeOverlay(state), SectorView(SectorWedge(f, GetParam().wedge_radius, 2)));
     ASSERT_TRUE(OrderAswSearchSectors(state, overlay));
-    EXPECT_EQ(overlay.Drawings, SectorWedge(f, GetParam().wedge_radius, 2));
+    EXPECT_EQ(overlay.Drawings, SectorView(SectorWedge(f, GetParam().wedge_radius, 2)));
     Click(MouseButton::kRight, {0, 0});
     EXPECT_EQ(state.MapMode, kMapModeNormal);
 }
