@@ -16,6 +16,7 @@
 #include "ui/fleet_info_window.h"
 #include "ui/reorganisation_window.h"
 #include "ui/fonts.h"
+#include "view3d/gl/unit_viewer.h"
 
 namespace velmora::map {
 namespace {
@@ -36,6 +37,8 @@ MainWindow::MainWindow(GameState& state, QWidget* parent)
     fleetInfo_ = new ui::FleetInfoWindow(this);
     about_ = new ui::AboutWindow(this);
     reorganisation_ = new ui::ReorganisationWindow(this);
+    // The 3D viewer takes the map's place while a view is open.
+    viewer_ = new view3d::UnitViewer(state_, DefaultSaveDirectory().string(), map_);
     for (PaletteOrder order : kOrdersNotOffered) palette_->setOrderEnabled(order, false);
 
     buildMenus();
@@ -87,6 +90,7 @@ void MainWindow::buildPopup() {
     popupEndTurn_ = popup_->addAction(QStringLiteral("ターン終了"), this, &MainWindow::endTurn);
     popupCancel_ = popup_->addAction(QStringLiteral("キャンセル"), this, [this] {
         if (frontend_ != nullptr && PopupCancel(state_, *frontend_, map_->overlay())) {
+            viewer_->closeOwnFleetView();
             map_->flushOverlay();
         }
     });
@@ -199,7 +203,8 @@ void MainWindow::paletteOrder(PaletteOrder order) {
             OrderDistance(state_, ui, overlay);
             break;
         case PaletteOrder::kFleetInfo:
-            showOwnFleets();
+            state_.FleetViewOpen = 1;
+            viewer_->showOwnFleetView();
             break;
         case PaletteOrder::kSearch:
             OrderSearchSectors(state_, overlay);

@@ -22,6 +22,10 @@ class FleetInfoWindow;
 class ReorganisationWindow;
 }  // namespace velmora::ui
 
+namespace velmora::view3d {
+class UnitViewer;
+}  // namespace velmora::view3d
+
 namespace velmora::map {
 
 class MapView;
@@ -62,6 +66,7 @@ class MainWindow : public QMainWindow {
     QAction* popupCancel() const { return popupCancel_; }
     QAction* paletteMenuItem() const { return paletteItem_; }
     QAction* fleetMenuItem() const { return fleetItem_; }
+    view3d::UnitViewer* unitViewer() const { return viewer_; }
 
   signals:
     // The window is closing: the program ends.
@@ -93,6 +98,7 @@ class MainWindow : public QMainWindow {
     ui::FleetInfoWindow* fleetInfo_;
     ui::AboutWindow* about_;
     ui::ReorganisationWindow* reorganisation_;
+    view3d::UnitViewer* viewer_;
     QMenu* popup_ = nullptr;
     QAction* popupEndTurn_ = nullptr;
     QAction* popupCancel_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QStringList>
 #include <QTimer>
+#include <optional>
 
 #include "map/main_window.h"
 #include "map/map_view.h"
@@ -17,12 +18,31 @@
 #include "ui/target_windows.h"
 #include "ui/victory_window.h"
 #include "ui/window_placement.h"
+#include "view3d/gl/unit_viewer.h"
 
 namespace velmora::map {
 namespace {
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+namespace {
+
+// The fleet the search information window shows: the same record, or else
+// the fleet in play with its designation (the window may have been open
+// across a turn).
+std::optional<int> FleetShownInSearchInfo(const GameState& state, const TFleet& shown) {
+    for (int i = 0; i < kFleetCount; ++i) {
+        if (state.FleetTable[static_cast<std::size_t>(i)] == shown) return i;
+    }
+    for (int i = 0; i < kFleetCount; ++i) {
+        const TFleet& f = state.FleetTable[static_cast<std::size_t>(i)];
+        if (f.Active && f.Side != state.PlayerSide && f.Designation.str() == shown.Designation.str()) return i;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -39,7 +59,15 @@ QtFrontend::QtFrontend(GameState& state, map::MainWindow& mainWindow, media::Med
       targetList_(new ui::TargetListWindow(&mainWindow)),
       attackTarget_(new ui::AttackTargetWindow(&mainWindow)),
       searchInfo_(new ui::SearchInfoWindow(&mainWindow)),
-      victory_(new ui::VictoryWindow(&mainWindow)) {}
+      victory_(new ui::VictoryWindow(&mainWindow)) {
+    view3d::UnitViewer* viewer = main_.unitViewer();
+    viewer->setMessageHandler([this](const QString& caption, const QString& text) {
+        MessageOk(caption.toStdString(), text.toStdString());
+    });
+    searchInfo_->setDetailHandler([this, viewer](const TFleet& shown) {
+        if (auto fleet = FleetShownInSearchInfo(state_, shown)) viewer->showFleetDetailView(*fleet);
+    });
+}
 
 // The windows are children of the main window, which deletes them.
 QtFrontend::~QtFrontend() = default;
@@ -175,11 +203,15 @@ void QtFrontend::ProcessPendingEvents() {
     QCoreApplication::processEvents();
 }
 
-// The 3D views are drawn by the unit viewer once it is attached to the main
-// window; until then the combat reports go on without pictures.
-void QtFrontend::ShowShipModel(int) {}
-void QtFrontend::ShowAircraftModel(int) {}
-void QtFrontend::ShowBattleFleetView(int) {}
-void QtFrontend::EndModelView() {}
+void QtFrontend::ShowShipModel(int classIndex) {
+    if (!shuttingDown_) main_.unitViewer()->showShipModel(classIndex);
+}
+void QtFrontend::ShowAircraftModel(int aircraftTypeIndex) {
+    if (!shuttingDown_) main_.unitViewer()->showAircraftModel(aircraftTypeIndex);
+}
+void QtFrontend::ShowBattleFleetView(int fleetIndex) {
+    if (!shuttingDown_) main_.unitViewer()->showBattleFleetView(fleetIndex);
+}
+void QtFrontend::EndModelView() { main_.unitViewer()->endView(); }
 
 }  // namespace velmora::map

@@ -20,6 +20,7 @@
 #include "model/game_state.h"
 #include "model/labels.h"
 #include "model/text.h"
+#include "scenario/model_files.h"
 #include "scenario/diagnostics.h"
 #include "scenario/land_mask.h"
 #include "scenario/script.h"
@@ -416,8 +417,9 @@ void CheckModelShape(CheckRun& run, const fs::path& model, const std::vector<std
         run.Error(model, 1, "Metasequoia Document の見出しがありません");
         return;
     }
-    if (lines.size() < 2 || LowerAscii(lines[1]) != "format text ver 1.0") {
-        run.Error(model, 2, "「Format Text Ver 1.0」の文書ではありません");
+    if (lines.size() < 2 ||
+        (LowerAscii(lines[1]) != "format text ver 1.0" && LowerAscii(lines[1]) != "format text ver 1.1")) {
+        run.Error(model, 2, "「Format Text Ver 1.0」(または 1.1) の文書ではありません");
         return;
     }
     int depth = 0;
@@ -474,7 +476,17 @@ class ModelCheck {
             run_.Error(*found, 0, problem.reason);
             return;
         }
+        const int errorsBefore = run_.Errors();
         CheckModelShape(run_, *found, SplitLines(*bytes));
+        if (run_.Errors() != errorsBefore) return;
+        // The shape is sound: the game's own reader must take it too.
+        ModelFileResult loaded = LoadModelFile(*found);
+        if (!loaded.model) {
+            run_.Error(*found, loaded.line, loaded.reason.empty() ? loaded.error : loaded.reason);
+        } else {
+            run_.Summary(*found, "objects " + std::to_string(loaded.model->objects.size()) + " triangles " +
+                                     std::to_string(loaded.model->TriangleCount()));
+        }
     }
 
   private:

@@ -17,7 +17,8 @@ struct Entry {
 };
 
 void PutU32(std::string& s, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) s[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        s[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i) & 0xFF);
 }
 
 std::string MakeArchive(const std::vector<Entry>& entries, bool compressed) {
@@ -29,14 +30,18 @@ std::string MakeArchive(const std::vector<Entry>& entries, bool compressed) {
         const std::size_t at = 256 + i * 268;
         PutU32(file, at, entries[i].atZero ? 0 : static_cast<std::uint32_t>(file.size()));
         PutU32(file, at + 4, static_cast<std::uint32_t>(entries[i].data.size()));
-        PutU32(file, at + 8, entries[i].original ? entries[i].original : static_cast<std::uint32_t>(entries[i].data.size()));
+        PutU32(file, at + 8,
+               entries[i].original ? entries[i].original
+                                   : static_cast<std::uint32_t>(entries[i].data.size()));
         file.replace(at + 12, entries[i].name.size(), entries[i].name);
         file += entries[i].data;
     }
     return file;
 }
 
-std::string Text(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
 
 TEST(Archive, FindsEntriesWhateverTheLetterCase) {
     const std::string archive = MakeArchive({{"Hull.BMP", "hull"}, {"deck.bmp", "deck"}}, false);
@@ -59,7 +64,8 @@ TEST(Archive, RefusesWhatItCannotFindOrRead) {
         {"ZVA", "a", "Zorvane Archiveの扱えるデータではありません"},
         {MakeArchive({{"a", "data"}}, false), "b", "指定されたID 'b' を持つデータが見つかりません"},
         // Offset 0 is the not-found marker: such an entry cannot be read.
-        {MakeArchive({{"a", "data", 0, true}}, false), "a", "指定されたID 'a' を持つデータが見つかりません"},
+        {MakeArchive({{"a", "data", 0, true}}, false), "a",
+         "指定されたID 'a' を持つデータが見つかりません"},
         {outside, "a", "ファイルの外"},
         {hugeCount, "z", "見つかりません"},
     };
@@ -90,12 +96,16 @@ TEST(Archive, ExpandsBytePairsLeftFirstAcrossBlocks) {
     EXPECT_EQ(Text(DecodeBytePairs(input)), "abxabcabc");
     const std::string archive = MakeArchive({{"tex", input, 9}}, true);
     EXPECT_EQ(Text(ReadArchiveEntry(std::string_view(archive), "TEX")), "abxabcabc");
+    // Expanding past the size the directory gives is an error, not a flood.
+    const std::string shortEntry = MakeArchive({{"tex", input, 5}}, true);
+    EXPECT_THROW(ReadArchiveEntry(std::string_view(shortEntry), "tex"), EZVAError);
 }
 
 TEST(Archive, TruncatedOrSelfReferringPairDataIsAnError) {
     // Codes 128 and 129 expand into each other.
     std::string selfLoop("\xFF\x81\x61\0\x80\x61\xFD\x01\0\0\0\x80", 12);
-    for (const std::string& bad : {std::string("\xFF\x61"), PairBlock("abc").substr(0, 9), selfLoop}) {
+    for (const std::string& bad :
+         {std::string("\xFF\x61"), PairBlock("abc").substr(0, 9), selfLoop}) {
         EXPECT_THROW(DecodeBytePairs(bad), EZVAError);
     }
     EXPECT_THAT(DecodeBytePairs(""), ElementsAre());

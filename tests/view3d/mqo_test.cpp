@@ -17,16 +17,21 @@ namespace {
 
 using ::testing::HasSubstr;
 
-std::string Document(const std::string& body, const std::string& header = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n") {
+std::string Document(
+    const std::string& body,
+    const std::string& header = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n") {
     return header + "\r\n" + body + "Eof\r\n";
 }
 
 const char* const kOneMaterial =
-    "Material 1 {\n\t\"grey\" shader(3) col(0.5 0.5 0.5 1.0) dif(1.0) amb(0.5) emi(0.0) spc(0.0) power(5)\n}\n";
+    "Material 1 {\n\t\"grey\" shader(3) col(0.5 0.5 0.5 1.0) dif(1.0) amb(0.5) emi(0.0) spc(0.0) "
+    "power(5)\n}\n";
 
-std::string Object(const std::string& name, const std::string& extra, const std::vector<std::string>& vertices,
+std::string Object(const std::string& name, const std::string& extra,
+                   const std::vector<std::string>& vertices,
                    const std::vector<std::string>& faces) {
-    std::string s = "Object \"" + name + "\" {\n" + extra + "\tvertex " + std::to_string(vertices.size()) + " {\n";
+    std::string s = "Object \"" + name + "\" {\n" + extra + "\tvertex " +
+                    std::to_string(vertices.size()) + " {\n";
     for (const auto& v : vertices) s += "\t\t" + v + "\n";
     s += "\t}\n\tface " + std::to_string(faces.size()) + " {\n";
     for (const auto& f : faces) s += "\t\t" + f + "\n";
@@ -54,8 +59,10 @@ Vec3 NormalOf(const Mesh& mesh, int vertex) {
 
 TEST(MqoReader, HeaderIsCheckedWithoutRegardToLetterCase) {
     const std::string body = kOneMaterial;
-    EXPECT_TRUE(ReadMqoDocument(Document(body, "METASEQUOIA document\nformat TEXT ver 1.0\n"), "a", nullptr));
-    EXPECT_TRUE(ReadMqoDocument(Document(body, "Metasequoia Document\nFormat Text Ver 1.1\n"), "a", nullptr));
+    EXPECT_TRUE(ReadMqoDocument(Document(body, "METASEQUOIA document\nformat TEXT ver 1.0\n"), "a",
+                                nullptr));
+    EXPECT_TRUE(ReadMqoDocument(Document(body, "Metasequoia Document\nFormat Text Ver 1.1\n"), "a",
+                                nullptr));
     EXPECT_THAT(ReadError(Document(body, "Metasequoia Documen\nFormat Text Ver 1.0\n")),
                 HasSubstr("bad.mqo 1行目"));
     EXPECT_THAT(ReadError(Document(body, "Metasequoia Document\nFormat Compress Ver 1.0\n")),
@@ -69,8 +76,10 @@ TEST(MqoReader, BadNumbersAndFacesNameFileAndLine) {
         std::string message;
     };
     const Case cases[] = {
-        {Object("o", "", {"0 0 0", "1 x 0", "0 1 0"}, {"3 V(0 1 2)"}), "7行目: 数値ではありません: x"},
-        {Object("o", "", {"0 0 0", "1 0 0", "0 1 0"}, {"3 V(0 1 9)"}), "11行目: 面の頂点番号 9 は範囲外です"},
+        {Object("o", "", {"0 0 0", "1 x 0", "0 1 0"}, {"3 V(0 1 2)"}),
+         "7行目: 数値ではありません: x"},
+        {Object("o", "", {"0 0 0", "1 0 0", "0 1 0"}, {"3 V(0 1 9)"}),
+         "11行目: 面の頂点番号 9 は範囲外です"},
         {Object("o", "", {"0 0 0", "1 0 0", "0 1 0"}, {"3 V(0 1 -1)"}), "範囲外"},
         {Object("o", "", {"0 0 0", "1 0 0", "0 1 0"}, {"0 V()"}), "面の頂点数が読めません"},
         {Object("o", "", {"0 0"}, {}), "頂点の座標が三つありません"},
@@ -80,9 +89,10 @@ TEST(MqoReader, BadNumbersAndFacesNameFileAndLine) {
 }
 
 TEST(MqoReader, QuadBecomesTwoTrianglesSharingCornersZeroAndTwo) {
-    const Model m = Load(Document(std::string(kOneMaterial) +
-                                  Object("plate", "\tshading 0\n", {"0 0 0", "1 0 0", "1 0 1", "0 0 1"},
-                                         {"4 V(0 1 2 3) M(0)"})));
+    const Model m =
+        Load(Document(std::string(kOneMaterial) + Object("plate", "\tshading 0\n",
+                                                         {"0 0 0", "1 0 0", "1 0 1", "0 0 1"},
+                                                         {"4 V(0 1 2 3) M(0)"})));
     ASSERT_EQ(m.objects.size(), 1u);
     ASSERT_EQ(m.objects[0].parts.size(), 1u);
     const Mesh& mesh = m.objects[0].parts[0].mesh;
@@ -94,7 +104,8 @@ TEST(MqoReader, QuadBecomesTwoTrianglesSharingCornersZeroAndTwo) {
     const Vec3 a0 = mesh.Position(i[0]), a2 = mesh.Position(i[2]);
     std::vector<Vec3> second{mesh.Position(i[3]), mesh.Position(i[4]), mesh.Position(i[5])};
     auto has = [&](Vec3 p) {
-        return std::any_of(second.begin(), second.end(), [&](Vec3 q) { return Length(p - q) < 1e-6f; });
+        return std::any_of(second.begin(), second.end(),
+                           [&](Vec3 q) { return Length(p - q) < 1e-6f; });
     };
     EXPECT_TRUE(has(a0));
     EXPECT_TRUE(has(a2));
@@ -116,7 +127,8 @@ std::string Roof(int shading, float halfAngleDegrees) {
     const std::string y = std::to_string(std::tan(rad));
     return Document(std::string(kOneMaterial) +
                     Object("roof", "\tshading " + std::to_string(shading) + "\n\tfacet 60\n",
-                           {"0 0 0", "1 0 0", "1 " + y + " 1", "0 " + y + " 1", "1 " + y + " -1", "0 " + y + " -1"},
+                           {"0 0 0", "1 0 0", "1 " + y + " 1", "0 " + y + " 1", "1 " + y + " -1",
+                            "0 " + y + " -1"},
                            {"3 V(0 1 2)", "3 V(0 2 3)", "3 V(0 4 1)", "3 V(0 5 4)"}));
 }
 
@@ -198,9 +210,10 @@ TEST(MqoReader, MaterialTagsColoursAndTextures) {
 }
 
 TEST(MqoReader, CornersDifferingOnlyInUvAreNotShared) {
-    const Model m = Load(Document(std::string(kOneMaterial) +
-                                  Object("o", "\tshading 1\n\tfacet 180\n", {"0 0 0", "1 0 0", "1 0 1", "0 0 1"},
-                                         {"3 V(0 1 2) UV(0 0 1 0 1 1)", "3 V(0 2 3) UV(0.5 0 1 1 0 1)"})));
+    const Model m = Load(
+        Document(std::string(kOneMaterial) +
+                 Object("o", "\tshading 1\n\tfacet 180\n", {"0 0 0", "1 0 0", "1 0 1", "0 0 1"},
+                        {"3 V(0 1 2) UV(0 0 1 0 1 1)", "3 V(0 2 3) UV(0.5 0 1 1 0 1)"})));
     // Vertex 0 has two UVs, vertex 2 one: 5 vertices, not 4.
     EXPECT_EQ(m.objects[0].parts[0].mesh.VertexCount(), 5);
 }
@@ -215,11 +228,17 @@ TEST(MqoReader, OtherToolsStyleLoads) {
         "Metasequoia Document\nFormat Text Ver 1.1\nCodePage 932\n"
         "IncludeXml \"x.xml\"\n"
         "BackImage {\n\tpers \"a.bmp\" 0 0 1 1\n}\n"
-        "Material 1 {\n\t\"" + steel + "\" shader(4) vcol(1) col(1 1 1 1) dif(0.8) amb(0.6) emi(0) spc(0) power(5) reflect(0.5)\n}\n"
-        "Object \"" + hull + "\" {\n\tdepth 0\n\tfolding 0\n\tscale 1 1 1\n\tshading 1\n\tfacet 59.5\n"
+        "Material 1 {\n\t\"" +
+        steel +
+        "\" shader(4) vcol(1) col(1 1 1 1) dif(0.8) amb(0.6) emi(0) spc(0) power(5) "
+        "reflect(0.5)\n}\n"
+        "Object \"" +
+        hull +
+        "\" {\n\tdepth 0\n\tfolding 0\n\tscale 1 1 1\n\tshading 1\n\tfacet 59.5\n"
         "\tvertexattr {\n\t\tuid {\n\t\t\t1\n\t\t}\n\t}\n"
         "\tvertex 4 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t1 0 1\n\t\t0 0 1\n\t}\n"
-        "\tface 1 {\n\t\t4 V(0 1 2 3) M(0) UV(0 0 1 0 1 1 0 1) COL(4278190335 4278190335 4278190335 4278190335) UID(1)\n\t}\n"
+        "\tface 1 {\n\t\t4 V(0 1 2 3) M(0) UV(0 0 1 0 1 1 0 1) COL(4278190335 4278190335 "
+        "4278190335 4278190335) UID(1)\n\t}\n"
         "}\nEof\n";
     const Model m = Load(doc);
     ASSERT_EQ(m.objects.size(), 1u);
@@ -235,7 +254,8 @@ TEST(MqoReader, OtherToolsStyleLoads) {
 
 TEST(MqoReader, DemoModelsLoad) {
     for (const char* name : {"rapiel_dd.mqo", "dragnir_cv.mqo", "avm3_missile.mqo"}) {
-        std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/scenarios/demo/3Dimage/" + name, std::ios::binary);
+        std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/scenarios/demo/3Dimage/" + name,
+                         std::ios::binary);
         std::stringstream bytes;
         bytes << in.rdbuf();
         const Model m = Load(bytes.str());
@@ -247,7 +267,10 @@ std::string WriteJpeg(int w, int h) {
     std::vector<unsigned char> rgb(static_cast<std::size_t>(w * h * 3), 200);
     std::string out;
     stbi_write_jpg_to_func(
-        [](void* ctx, void* data, int size) { static_cast<std::string*>(ctx)->append(static_cast<char*>(data), static_cast<std::size_t>(size)); },
+        [](void* ctx, void* data, int size) {
+            static_cast<std::string*>(ctx)->append(static_cast<char*>(data),
+                                                   static_cast<std::size_t>(size));
+        },
         &out, w, h, 3, rgb.data(), 90);
     return out;
 }
@@ -257,7 +280,10 @@ std::string WritePng(int w, int h, unsigned char alpha) {
     for (std::size_t i = 3; i < rgba.size(); i += 4) rgba[i] = alpha;
     std::string out;
     stbi_write_png_to_func(
-        [](void* ctx, void* data, int size) { static_cast<std::string*>(ctx)->append(static_cast<char*>(data), static_cast<std::size_t>(size)); },
+        [](void* ctx, void* data, int size) {
+            static_cast<std::string*>(ctx)->append(static_cast<char*>(data),
+                                                   static_cast<std::size_t>(size));
+        },
         &out, w, h, 4, rgba.data(), w * 4);
     return out;
 }
@@ -277,7 +303,7 @@ TEST(TextureDecoding, ExtensionSignatureAndSizeRule) {
     EXPECT_EQ(png->height, 64);
     EXPECT_EQ(png->pixels[0] >> 24, 77u);
 
-    EXPECT_FALSE(DecodeTexture("a.png", jpeg));        // signature does not match
+    EXPECT_FALSE(DecodeTexture("a.png", jpeg));               // signature does not match
     EXPECT_FALSE(DecodeTexture("a.tga", WritePng(2, 2, 1)));  // unknown kind
     EXPECT_FALSE(DecodeTexture("a.bmp", "BM garbage"));
 }

@@ -81,9 +81,9 @@ TEST(Scene, CullingAgainstTheViewVolume) {
         bool visible;
     };
     const Case cases[] = {
-        {{0, 0, 100}, 1, true},      {{0, 0, -5}, 1, false},      {{0, 0, -0.5f}, 1, true},
-        {{0, 0, 1002}, 1, false},    {{0, 0, 1000.5f}, 1, true},  {{300, 0, 100}, 1, false},
-        {{-300, 0, 100}, 10, false}, {{105, 0, 100}, 10, true},   {{0, 150, 100}, 10, false},
+        {{0, 0, 100}, 1, true},      {{0, 0, -5}, 1, false},     {{0, 0, -0.5f}, 1, true},
+        {{0, 0, 1002}, 1, false},    {{0, 0, 1000.5f}, 1, true}, {{300, 0, 100}, 1, false},
+        {{-300, 0, 100}, 10, false}, {{105, 0, 100}, 10, true},  {{0, 150, 100}, 10, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(scene.SphereVisible(c.centre, c.radius), c.visible)
@@ -110,7 +110,7 @@ TEST(Scene, QueuesSortTranslucentFarthestFirstAndSkipHiddenAndCulled) {
     add({0, 0, 10}, solid);
     add({0, 0, 20}, glass);
     add({0, 0, 50}, glass);
-    add({0, 0, -50}, solid);              // behind the camera
+    add({0, 0, -50}, solid);  // behind the camera
     add({0, 0, 30}, solid)->hidden = true;
     Frame* callbackShown = add({0, 0, -60}, solid);
     callbackShown->callback = [](const Frame&) { return FrameVisibility::kDrawnWithoutCulling; };
@@ -143,7 +143,8 @@ TEST(Meshes, OptimisingKeepsEveryTriangle) {
     mesh.indices = {0, 1, 2, 4, 5, 6, 2, 1, 3, 6, 5, 7, 0, 2, 4};
     auto sorted = [](std::vector<std::uint16_t> idx) {
         std::vector<std::array<std::uint16_t, 3>> tris;
-        for (std::size_t i = 0; i < idx.size(); i += 3) tris.push_back({idx[i], idx[i + 1], idx[i + 2]});
+        for (std::size_t i = 0; i < idx.size(); i += 3)
+            tris.push_back({idx[i], idx[i + 1], idx[i + 2]});
         std::sort(tris.begin(), tris.end());
         return tris;
     };

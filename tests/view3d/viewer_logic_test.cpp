@@ -33,7 +33,11 @@ TEST(FleetView, PolarPointsStartScreenUpAndTurnClockwise) {
         int angle, spin;
         int x, y;
     };
-    const Case cases[] = {{0, 0, 100, 40}, {90, 0, 160, 100}, {0, 90, 160, 100}, {180, 0, 100, 160}, {45, 0, 142, 58}};
+    const Case cases[] = {{0, 0, 100, 40},
+                          {90, 0, 160, 100},
+                          {0, 90, 160, 100},
+                          {180, 0, 100, 160},
+                          {45, 0, 142, 58}};
     for (const Case& c : cases) {
         const ScreenPoint p = RotatedPolarPoint(100, 100, c.angle, 60, c.spin);
         EXPECT_EQ(p.x, c.x) << c.angle << " " << c.spin;
@@ -76,7 +80,8 @@ TEST(DataStrips, DamageAndEquipmentWords) {
         int durability;
         const char* word;
     };
-    for (const Case& c : {Case{21, "通常"}, Case{20, "中破"}, Case{11, "中破"}, Case{10, "大破"}, Case{0, "大破"}}) {
+    for (const Case& c : {Case{21, "通常"}, Case{20, "中破"}, Case{11, "中破"}, Case{10, "大破"},
+                          Case{0, "大破"}}) {
         ship.Durability = c.durability;
         EXPECT_EQ(DamageWord(ship, cls), c.word) << c.durability;
     }

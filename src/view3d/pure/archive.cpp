@@ -10,9 +10,6 @@ namespace {
 constexpr std::size_t kHeaderSize = 256;
 constexpr std::size_t kEntrySize = 268;
 constexpr std::size_t kNameSize = 256;
-// Expansion stops here: a hostile table could otherwise blow up a few bytes
-// into gigabytes.
-constexpr std::size_t kMaxOutput = 256u * 1024u * 1024u;
 
 const char* const kNotArchive = "Zorvane Archiveの扱えるデータではありません";
 
@@ -43,7 +40,7 @@ std::string NotFound(std::string_view id) {
 }
 
 class Input {
-public:
+  public:
     explicit Input(std::string_view bytes) : bytes_(bytes) {}
     bool AtEnd() const { return pos_ >= bytes_.size(); }
     std::uint8_t Byte() {
@@ -57,7 +54,7 @@ public:
         return v;
     }
 
-private:
+  private:
     std::string_view bytes_;
     std::size_t pos_ = 0;
 };
@@ -69,7 +66,8 @@ struct PairTable {
 
 PairTable ReadPairTable(Input& in) {
     PairTable t;
-    for (int c = 0; c < 256; ++c) t.left[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c);
+    for (int c = 0; c < 256; ++c)
+        t.left[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c);
     int c = 0;
     int k = in.Byte();
     for (;;) {
@@ -89,7 +87,10 @@ PairTable ReadPairTable(Input& in) {
     return t;
 }
 
-void ExpandBlock(Input& in, const PairTable& t, std::uint32_t length, std::vector<std::uint8_t>& out) {
+// A hostile table could blow a few bytes up into gigabytes: the output stops
+// at the size the directory promised.
+void ExpandBlock(Input& in, const PairTable& t, std::uint32_t length,
+                 std::vector<std::uint8_t>& out, std::size_t maxOutput) {
     std::vector<std::uint8_t> stack;
     for (;;) {
         std::uint8_t b;
@@ -103,7 +104,7 @@ void ExpandBlock(Input& in, const PairTable& t, std::uint32_t length, std::vecto
             break;
         }
         if (t.left[b] == b) {
-            if (out.size() >= kMaxOutput) throw EZVAError("展開後のデータが大きすぎます");
+            if (out.size() >= maxOutput) throw EZVAError("展開後のデータが大きすぎます");
             out.push_back(b);
         } else {
             // A pair that expands into itself would never end.
@@ -116,19 +117,20 @@ void ExpandBlock(Input& in, const PairTable& t, std::uint32_t length, std::vecto
 
 }  // namespace
 
-std::vector<std::uint8_t> DecodeBytePairs(std::string_view input) {
+std::vector<std::uint8_t> DecodeBytePairs(std::string_view input, std::size_t maxOutput) {
     std::vector<std::uint8_t> out;
     Input in(input);
     while (!in.AtEnd()) {
         const PairTable table = ReadPairTable(in);
         const std::uint32_t length = in.U32();
-        ExpandBlock(in, table, length, out);
+        ExpandBlock(in, table, length, out, maxOutput);
     }
     return out;
 }
 
 std::vector<std::uint8_t> ReadArchiveEntry(std::string_view archive, std::string_view id) {
-    if (archive.size() < kHeaderSize || archive.substr(4, 4) != "ZVA0") throw EZVAError(kNotArchive);
+    if (archive.size() < kHeaderSize || archive.substr(4, 4) != "ZVA0")
+        throw EZVAError(kNotArchive);
     const bool compressed = archive[0] == 1;
     const std::int64_t count = static_cast<std::int32_t>(ReadU32(archive, 8));
     const std::string wanted = LowerSjis(id);
@@ -141,19 +143,20 @@ std::vector<std::uint8_t> ReadArchiveEntry(std::string_view archive, std::string
         const std::uint32_t offset = ReadU32(archive, at);
         // Offset 0 marks "not found": real entries lie after the directory.
         if (offset == 0) break;
-        const std::uint32_t size =
-            compressed ? ReadU32(archive, at + 4) : ReadU32(archive, at + 8);
+        const std::uint32_t size = compressed ? ReadU32(archive, at + 4) : ReadU32(archive, at + 8);
         if (offset > archive.size() || size > archive.size() - offset) {
-            throw EZVAError("アーカイブ内のID '" + std::string(id) + "' のデータがファイルの外を指しています");
+            throw EZVAError("アーカイブ内のID '" + std::string(id) +
+                            "' のデータがファイルの外を指しています");
         }
         const std::string_view data = archive.substr(offset, size);
-        if (compressed) return DecodeBytePairs(data);
+        if (compressed) return DecodeBytePairs(data, ReadU32(archive, at + 8));
         return {data.begin(), data.end()};
     }
     throw EZVAError(NotFound(id));
 }
 
-std::vector<std::uint8_t> ReadArchiveEntry(const std::filesystem::path& archive, std::string_view id) {
+std::vector<std::uint8_t> ReadArchiveEntry(const std::filesystem::path& archive,
+                                           std::string_view id) {
     std::ifstream in(archive, std::ios::binary);
     if (!in) throw EZVAError(archive.string() + " を開けません");
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

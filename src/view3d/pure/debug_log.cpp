@@ -23,9 +23,9 @@ void DebugLog::Restart() {
 void DebugLog::Line(std::string_view text) {
     if (!messages_ || file_.empty()) return;
     ++counter_;
-    std::string body = text.empty() ? std::string(60, '-')
-                                    : std::string(static_cast<std::size_t>(indent_) * 2, ' ') +
-                                          std::string(text);
+    std::string body =
+        text.empty() ? std::string(60, '-')
+                     : std::string(static_cast<std::size_t>(indent_) * 2, ' ') + std::string(text);
     char number[32];
     std::snprintf(number, sizeof number, "#%.5d | ", counter_);
     // Opened per line: what was written survives a crash of the driver.
@@ -47,13 +47,20 @@ int DebugLog::CheckResult(int code, std::string_view text) {
 
 std::string GlErrorName(int code) {
     switch (code) {
-        case 0: return "GL_NO_ERROR";
-        case 0x0500: return "GL_INVALID_ENUM";
-        case 0x0501: return "GL_INVALID_VALUE";
-        case 0x0502: return "GL_INVALID_OPERATION";
-        case 0x0505: return "GL_OUT_OF_MEMORY";
-        case 0x0506: return "GL_INVALID_FRAMEBUFFER_OPERATION";
-        default: return "UNKNOWN";
+        case 0:
+            return "GL_NO_ERROR";
+        case 0x0500:
+            return "GL_INVALID_ENUM";
+        case 0x0501:
+            return "GL_INVALID_VALUE";
+        case 0x0502:
+            return "GL_INVALID_OPERATION";
+        case 0x0505:
+            return "GL_OUT_OF_MEMORY";
+        case 0x0506:
+            return "GL_INVALID_FRAMEBUFFER_OPERATION";
+        default:
+            return "UNKNOWN";
     }
 }
 

@@ -11,7 +11,7 @@
 namespace velmora::view3d {
 
 class DebugLog {
-public:
+  public:
     static constexpr const char* kFileName = "DGCarad_DebugLog.txt";
 
     // The one log of the 3D layer.
@@ -45,7 +45,7 @@ public:
     void Restart();
     int LinesWritten() const { return counter_; }
 
-private:
+  private:
     std::filesystem::path file_;
     bool messages_ = true;
     bool detailed_ = true;

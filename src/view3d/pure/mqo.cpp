@@ -25,7 +25,8 @@ std::string Lower(std::string_view text) {
 }
 
 std::string_view TrimEnd(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -82,7 +83,7 @@ std::vector<std::string_view> TokeniseMqoLine(std::string_view line) {
 namespace {
 
 class Reader {
-public:
+  public:
     Reader(std::string_view bytes, std::string_view fileName) : fileName_(fileName) {
         utf8_ = bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF";
         if (utf8_) bytes.remove_prefix(3);
@@ -91,9 +92,11 @@ public:
 
     bool Read(MqoDocument& doc, MqoError* error);
 
-private:
+  private:
     struct Failure {
         std::string message;
+        int line;
+        std::string reason;
     };
 
     // The last line of a document is its end marker and is never handed out.
@@ -102,7 +105,8 @@ private:
     int LineNumber() const { return static_cast<int>(next_); }
 
     [[noreturn]] void Fail(const std::string& what) const {
-        throw Failure{std::string(fileName_) + " " + std::to_string(LineNumber()) + "行目: " + what};
+        throw Failure{std::string(fileName_) + " " + std::to_string(LineNumber()) + "行目: " + what,
+                      LineNumber(), what};
     }
 
     std::string Text(std::string_view raw) const {
@@ -114,7 +118,8 @@ private:
         if (t.empty()) return 0;
         char* end = nullptr;
         const float v = std::strtof(t.c_str(), &end);
-        if (end == t.c_str() || *end != '\0' || !std::isfinite(v)) Fail("数値ではありません: " + Text(token));
+        if (end == t.c_str() || *end != '\0' || !std::isfinite(v))
+            Fail("数値ではありません: " + Text(token));
         return v;
     }
 
@@ -125,7 +130,8 @@ private:
         const char* b = t.data();
         if (*b == '+') ++b;
         auto [p, ec] = std::from_chars(b, t.data() + t.size(), v);
-        if (ec != std::errc() || p != t.data() + t.size()) Fail("整数ではありません: " + Text(token));
+        if (ec != std::errc() || p != t.data() + t.size())
+            Fail("整数ではありません: " + Text(token));
         return v;
     }
 
@@ -218,7 +224,7 @@ bool Reader::Read(MqoDocument& doc, MqoError* error) {
         }
         return true;
     } catch (const Failure& f) {
-        if (error) error->message = f.message;
+        if (error) *error = {f.message, f.line, f.reason};
         return false;
     }
 }
@@ -294,7 +300,8 @@ MqoMaterial Reader::ReadMaterial(const std::vector<std::string_view>& t) {
     };
     if (auto v = find("shader"); !v.empty()) m.shader = SmallInt(v[0]);
     const auto col = find("col");
-    m.col = {Float(Value(col, 0)), Float(Value(col, 1)), Float(Value(col, 2)), Float(Value(col, 3))};
+    m.col = {Float(Value(col, 0)), Float(Value(col, 1)), Float(Value(col, 2)),
+             Float(Value(col, 3))};
     m.dif = Float(Value(find("dif"), 0));
     m.amb = Float(Value(find("amb"), 0));
     m.emi = Float(Value(find("emi"), 0));

@@ -65,7 +65,9 @@ struct MqoDocument {
 
 // A document that cannot be read; the message names the file and line.
 struct MqoError {
-    std::string message;
+    std::string message;  // file, line and reason
+    int line = 0;
+    std::string reason;
 };
 
 // Parses a document. fileName only labels messages. Returns the document or
@@ -102,6 +104,9 @@ struct ModelObject {
 struct Model {
     std::vector<Material> materials;
     std::vector<ModelObject> objects;
+    // Materials of the document (a document without any is drawn in one
+    // default material, which this does not count).
+    int documentMaterials = 0;
 
     bool Empty() const { return objects.empty(); }
     int TriangleCount() const;

@@ -61,7 +61,9 @@ std::optional<Colour> TagColour(const std::string& name, std::string_view tag) {
                   static_cast<float>(v & 0xFF) / 255, static_cast<float>(v >> 24) / 255};
 }
 
-Colour Scaled(Colour c, float s) { return {c.r * s, c.g * s, c.b * s, c.a}; }
+Colour Scaled(Colour c, float s) {
+    return {c.r * s, c.g * s, c.b * s, c.a};
+}
 
 struct Corner {
     Vec3 position;
@@ -106,8 +108,10 @@ void Transform(std::vector<Triangle>& tris, const ConversionOptions& o) {
         Vec3 lo = tris[0].corners[0].position, hi = lo;
         for (const auto& t : tris) {
             for (const auto& c : t.corners) {
-                lo = {std::min(lo.x, c.position.x), std::min(lo.y, c.position.y), std::min(lo.z, c.position.z)};
-                hi = {std::max(hi.x, c.position.x), std::max(hi.y, c.position.y), std::max(hi.z, c.position.z)};
+                lo = {std::min(lo.x, c.position.x), std::min(lo.y, c.position.y),
+                      std::min(lo.z, c.position.z)};
+                hi = {std::max(hi.x, c.position.x), std::max(hi.y, c.position.y),
+                      std::max(hi.z, c.position.z)};
             }
         }
         const Vec3 centre = (lo + hi) * 0.5f;
@@ -136,14 +140,16 @@ void Transform(std::vector<Triangle>& tris, const ConversionOptions& o) {
 }
 
 void Smooth(std::vector<Triangle>& tris, const MqoObject& object, float blend) {
-    const int angle = object.shading == 1 ? static_cast<int>(std::lround(
-                                                std::clamp(object.facet, -1000.0f, 1000.0f)))
-                                          : 0;
+    const int angle =
+        object.shading == 1
+            ? static_cast<int>(std::lround(std::clamp(object.facet, -1000.0f, 1000.0f)))
+            : 0;
     const float limit = angle == 0 ? 10.0f : std::cos(static_cast<float>(angle) * kDegree / 2);
     for (auto& t : tris) {
         for (auto& c : t.corners) {
             if (Dot(t.normal, c.normal) > limit) continue;
-            c.normal = blend > 0.00001f ? Normalise(t.normal * (1 - blend) + c.normal * blend) : t.normal;
+            c.normal =
+                blend > 0.00001f ? Normalise(t.normal * (1 - blend) + c.normal * blend) : t.normal;
         }
     }
 }
@@ -184,7 +190,8 @@ void AppendVertex(Mesh& mesh, const Corner& c) {
     if (mesh.fields & kVertexNormal) put(&c.normal, 12);
     if (mesh.fields & kVertexColour) {
         // Stored as A B G R from the high byte; the mesh wants A R G B.
-        const std::uint32_t argb = (c.colour & 0xFF00FF00u) | (c.colour >> 16 & 0xFFu) | (c.colour & 0xFFu) << 16;
+        const std::uint32_t argb =
+            (c.colour & 0xFF00FF00u) | (c.colour >> 16 & 0xFFu) | (c.colour & 0xFFu) << 16;
         put(&argb, 4);
     }
     if (mesh.fields & kVertexTexture) {
@@ -209,7 +216,8 @@ std::vector<Mesh> BuildMeshes(const std::vector<Triangle>& tris, int material, u
         }
         Mesh& mesh = meshes.back();
         for (const Corner& c : t.corners) {
-            auto [it, added] = shared.try_emplace(CornerKey(c), static_cast<std::uint16_t>(mesh.VertexCount()));
+            auto [it, added] =
+                shared.try_emplace(CornerKey(c), static_cast<std::uint16_t>(mesh.VertexCount()));
             if (added) AppendVertex(mesh, c);
             mesh.indices.push_back(it->second);
         }
@@ -248,7 +256,8 @@ Material ConvertMaterial(const MqoMaterial& source, const MqoScene* scene,
     m.diffuse = {source.col.r * source.dif, source.col.g * source.dif, source.col.b * source.dif,
                  source.col.a};
     m.ambient = Scaled(ambient, source.amb);
-    m.emissive = {source.col.r * source.emi, source.col.g * source.emi, source.col.b * source.emi, 1};
+    m.emissive = {source.col.r * source.emi, source.col.g * source.emi, source.col.b * source.emi,
+                  1};
     m.specular = Scaled(specular, source.spc);
     m.power = source.power;
     auto load = [&](const std::string& file, std::size_t stage) {
@@ -287,8 +296,9 @@ ModelObject ConvertObject(const MqoObject& object, const MqoDocument& document,
     const int materials = std::max<int>(1, static_cast<int>(document.materials.size()));
     for (int m = 0; m < materials; ++m) {
         for (Mesh& mesh : BuildMeshes(tris, m, fields, options.optimise)) {
-            const std::string material =
-                document.materials.empty() ? std::string() : document.materials[static_cast<std::size_t>(m)].name;
+            const std::string material = document.materials.empty()
+                                             ? std::string()
+                                             : document.materials[static_cast<std::size_t>(m)].name;
             out.parts.push_back({object.name + "_" + material, m, std::move(mesh)});
         }
     }
@@ -298,6 +308,7 @@ ModelObject ConvertObject(const MqoObject& object, const MqoDocument& document,
 Model BuildModel(const MqoDocument& document, const TextureFileReader& readTexture,
                  const ConversionOptions& options) {
     Model model;
+    model.documentMaterials = static_cast<int>(document.materials.size());
     const MqoScene* scene = document.scene ? &*document.scene : nullptr;
     for (const MqoMaterial& m : document.materials) {
         model.materials.push_back(ConvertMaterial(m, scene, readTexture));

@@ -60,7 +60,9 @@ int VertexStride(unsigned fields) {
 
 Vec3 Mesh::Position(int vertex) const {
     Vec3 p;
-    std::memcpy(&p, vertices.data() + static_cast<std::size_t>(vertex) * static_cast<std::size_t>(stride), 12);
+    std::memcpy(
+        &p, vertices.data() + static_cast<std::size_t>(vertex) * static_cast<std::size_t>(stride),
+        12);
     return p;
 }
 
@@ -154,8 +156,12 @@ Mat4 Frame::World() const {
 
 namespace {
 
-Mat4 WorldOf(const Frame* f) { return f ? f->World() : Mat4::Identity(); }
-Mat4 InverseWorldOf(const Frame* f) { return f ? f->InverseWorld() : Mat4::Identity(); }
+Mat4 WorldOf(const Frame* f) {
+    return f ? f->World() : Mat4::Identity();
+}
+Mat4 InverseWorldOf(const Frame* f) {
+    return f ? f->InverseWorld() : Mat4::Identity();
+}
 
 }  // namespace
 
@@ -171,7 +177,8 @@ void Frame::SetOrientation(Vec3 direction, Vec3 up, const Frame* reference) {
 
 void Frame::SetPosition(Vec3 position, const Frame* reference) {
     if (reference != parent_) {
-        position = InverseWorldOf(parent_).TransformPoint(WorldOf(reference).TransformPoint(position));
+        position =
+            InverseWorldOf(parent_).TransformPoint(WorldOf(reference).TransformPoint(position));
     }
     local.SetRow(3, position);
 }

@@ -18,7 +18,16 @@ struct Colour {
     float r = 0, g = 0, b = 0, a = 0;
 };
 
-enum class BlendFactor { kZero, kOne, kSrcColour, kInvSrcColour, kSrcAlpha, kInvSrcAlpha, kDestColour, kInvDestColour };
+enum class BlendFactor {
+    kZero,
+    kOne,
+    kSrcColour,
+    kInvSrcColour,
+    kSrcAlpha,
+    kInvSrcAlpha,
+    kDestColour,
+    kInvDestColour
+};
 
 struct BlendPreset {
     bool translucent = false;
@@ -107,7 +116,7 @@ class Frame;
 enum class FrameVisibility { kHidden, kDrawn, kDrawnWithoutCulling };
 
 class Frame {
-public:
+  public:
     Frame() = default;
     Frame(const Frame&) = delete;
     Frame& operator=(const Frame&) = delete;
@@ -141,7 +150,7 @@ public:
     void SetPosition(Vec3 position, const Frame* reference);
     void SetMatrix(const Mat4& matrix, const Frame* reference);
 
-private:
+  private:
     Frame* parent_ = nullptr;
     std::vector<std::unique_ptr<Frame>> children_;
 };
@@ -159,7 +168,7 @@ struct Light {
 };
 
 class LightGroup {
-public:
+  public:
     explicit LightGroup(int count) : lights_(static_cast<std::size_t>(count > 0 ? count : 0)) {}
     int Count() const { return static_cast<int>(lights_.size()); }
     // Light n; an index outside the group is logged as an error and gives
@@ -167,7 +176,7 @@ public:
     Light* At(int n);
     const std::vector<Light>& Lights() const { return lights_; }
 
-private:
+  private:
     std::vector<Light> lights_;
 };
 
@@ -190,13 +199,13 @@ struct DrawList {
 struct Projection {
     float farZ = 10000;
     float nearZ = 0.01f;
-    float aspect = 1;  // client height / width
+    float aspect = 1;                     // client height / width
     float fieldOfView = 3.14159265f / 2;  // vertical
     Mat4 Matrix() const;
 };
 
 class Scene {
-public:
+  public:
     Scene();
 
     Frame root;
@@ -212,7 +221,7 @@ public:
     // Culls and sorts everything below top as seen from the camera.
     DrawList Render(const Frame& top) const;
 
-private:
+  private:
     void Visit(const Frame& frame, const Mat4& view, bool cull, DrawList& out) const;
 };
 

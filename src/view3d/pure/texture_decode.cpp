@@ -1,11 +1,11 @@
 // Model texture pictures: BMP, JPEG and PNG, recognised by extension and
 // signature and decoded by stb_image.
+#include <stb_image.h>
+
 #include <algorithm>
 #include <memory>
 
 #include "view3d/pure/mqo.h"
-
-#include <stb_image.h>
 
 namespace velmora::view3d {
 namespace {
@@ -37,7 +37,9 @@ std::optional<std::string_view> JpegStream(std::string_view bytes) {
     return bytes.substr(start, end + 2 - start);
 }
 
-bool PowerOfTwoSide(int n) { return n >= 2 && n <= 65536 && (n & (n - 1)) == 0; }
+bool PowerOfTwoSide(int n) {
+    return n >= 2 && n <= 65536 && (n & (n - 1)) == 0;
+}
 
 Picture Stretch(const Picture& in, int width, int height) {
     Picture out;
@@ -49,8 +51,10 @@ Picture Stretch(const Picture& in, int width, int height) {
         const int sy = static_cast<int>(static_cast<long long>(y) * in.height / height);
         for (int x = 0; x < width; ++x) {
             const int sx = static_cast<int>(static_cast<long long>(x) * in.width / width);
-            out.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
-                in.pixels[static_cast<std::size_t>(sy) * static_cast<std::size_t>(in.width) + static_cast<std::size_t>(sx)];
+            out.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                       static_cast<std::size_t>(x)] =
+                in.pixels[static_cast<std::size_t>(sy) * static_cast<std::size_t>(in.width) +
+                          static_cast<std::size_t>(sx)];
         }
     }
     return out;
@@ -92,7 +96,8 @@ std::optional<Picture> DecodeTexture(const std::string& name, std::string_view b
     for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
         const stbi_uc* p = rgba.get() + i * 4;
         const std::uint32_t alpha = keepAlpha ? p[3] : 255u;
-        picture.pixels[i] = alpha << 24 | std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
+        picture.pixels[i] =
+            alpha << 24 | std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
     }
     const int width = PowerOfTwoSide(w) ? w : 256;
     const int height = PowerOfTwoSide(h) ? h : 256;

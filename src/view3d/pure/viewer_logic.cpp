@@ -26,9 +26,13 @@ const TFleet* FleetAt(const GameState& state, int fleet) {
     return &state.FleetTable[static_cast<std::size_t>(fleet)];
 }
 
-int ShipCountOf(const TFleet& fleet) { return std::clamp(fleet.ShipCount, 0, kShipSlots); }
+int ShipCountOf(const TFleet& fleet) {
+    return std::clamp(fleet.ShipCount, 0, kShipSlots);
+}
 
-std::string Num(long long v) { return std::to_string(v); }
+std::string Num(long long v) {
+    return std::to_string(v);
+}
 
 std::string ClassWord(const TShip& c) {
     return c.Name.str() + "型" + std::string(LabelAt(ShipTypeLabels, c.ShipType()));
@@ -51,8 +55,8 @@ ScreenPoint RotatedPolarPoint(int cx, int cy, int angle, int radius, int spin) {
             cy + static_cast<int>(RoundHalfEven(radius * std::sin(theta)))};
 }
 
-std::vector<RingPlacement> FleetRingPlacements(const GameState& state, const TFleet& fleet, int spin,
-                                               int imageWidth, int imageHeight) {
+std::vector<RingPlacement> FleetRingPlacements(const GameState& state, const TFleet& fleet,
+                                               int spin, int imageWidth, int imageHeight) {
     std::vector<std::vector<int>> byType(kShipTypes + 1);
     for (int s = 0; s < ShipCountOf(fleet); ++s) {
         const TShip* c = ClassOf(state, fleet.Ships[static_cast<std::size_t>(s)]);
@@ -71,8 +75,9 @@ std::vector<RingPlacement> FleetRingPlacements(const GameState& state, const TFl
         const int radius = k == kTypeBase ? 0 : kRingRadius * k;
         for (int j = 0; j < n; ++j) {
             const ScreenPoint p = RotatedPolarPoint(cx, cy, step * j, radius, spin);
-            out.push_back({slots[static_cast<std::size_t>(j)],
-                           {static_cast<float>(p.x - 400), -100.0f, static_cast<float>(p.y + 500)}});
+            out.push_back(
+                {slots[static_cast<std::size_t>(j)],
+                 {static_cast<float>(p.x - 400), -100.0f, static_cast<float>(p.y + 500)}});
         }
     }
     return out;
@@ -111,7 +116,8 @@ std::string AircraftModelFile(const GameState& state, int type) {
 
 namespace {
 
-void AddFleet(FleetTree& tree, int& position, int fleet, std::string text, std::vector<std::string> ships) {
+void AddFleet(FleetTree& tree, int& position, int fleet, std::string text,
+              std::vector<std::string> ships) {
     FleetTreeFleet node{fleet, position, std::move(text), std::move(ships)};
     position += 1 + static_cast<int>(node.ships.size());
     tree.fleets.push_back(std::move(node));
@@ -127,9 +133,11 @@ FleetTree OwnFleetTree(const GameState& state) {
         const TFleet& f = state.FleetTable[static_cast<std::size_t>(i)];
         if (!f.Active || f.Side != state.PlayerSide) continue;
         std::vector<std::string> ships;
-        for (int s = 0; s < ShipCountOf(f); ++s) ships.push_back(f.Ships[static_cast<std::size_t>(s)].Name.str());
+        for (int s = 0; s < ShipCountOf(f); ++s)
+            ships.push_back(f.Ships[static_cast<std::size_t>(s)].Name.str());
         AddFleet(tree, position, i,
-                 f.Name.str() + " " + f.Commander.str() + "指揮 速力" + Num(f.Speed), std::move(ships));
+                 f.Name.str() + " " + f.Commander.str() + "指揮 速力" + Num(f.Speed),
+                 std::move(ships));
     }
     return tree;
 }
@@ -179,7 +187,9 @@ std::vector<StripLine> ShipStripLines(const GameState& state, int fleet, int slo
     const TShip& c = cp ? *cp : kNoClass;
     const int mySide = f->Side;
     const int otherSide = OtherSide(state, f->Side);
-    auto landing = [&](int side) { return Num(side >= 0 && side < 2 ? f->LandingPoints[static_cast<std::size_t>(side)] : 0); };
+    auto landing = [&](int side) {
+        return Num(side >= 0 && side < 2 ? f->LandingPoints[static_cast<std::size_t>(side)] : 0);
+    };
     const std::string deck(LabelAt(DeckStateLabels, s.DeckState));
     if (own) {
         return {
@@ -250,7 +260,8 @@ std::vector<int> StripAircraftTypes(const GameState& state, int fleet, int slot,
     const TFleet* f = FleetAt(state, fleet);
     if (f == nullptr || slot < 0 || slot >= ShipCountOf(*f)) return types;
     for (std::size_t i = 0; i < 3; ++i) {
-        types[i] = own ? f->AirTypes[i] : f->Ships[static_cast<std::size_t>(slot)].AircraftTypesAboard[i];
+        types[i] =
+            own ? f->AirTypes[i] : f->Ships[static_cast<std::size_t>(slot)].AircraftTypesAboard[i];
     }
     return types;
 }

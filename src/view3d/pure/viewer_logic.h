@@ -27,8 +27,8 @@ struct RingPlacement {
 };
 // Where each ship of the fleet stands in the fleet view: rings by ship type
 // 1..8 (radius 60 per type, bases at the centre), slot order on a ring.
-std::vector<RingPlacement> FleetRingPlacements(const GameState& state, const TFleet& fleet, int spin,
-                                               int imageWidth, int imageHeight);
+std::vector<RingPlacement> FleetRingPlacements(const GameState& state, const TFleet& fleet,
+                                               int spin, int imageWidth, int imageHeight);
 
 // The turn of a single model: one revolution in 9 seconds, in 4096 steps.
 float ModelTurnRadians(long long milliseconds);
