@@ -137,6 +137,7 @@ bool MainWindow::setUp(const std::filesystem::path& snr, std::uint64_t seed) {
     // Music of the start events is looked up in the scenario folder.
     if (scenarioFolderHandler_) scenarioFolderHandler_(DeriveFolders(snr.string()).ScenarioFolder);
     map_->showBlank();
+    viewer_->newGame();
     if (!SetupScenario(state_, *frontend_, snr, seed)) {
         refreshPalette();
         redrawMap();
@@ -155,6 +156,7 @@ void MainWindow::saveSlot(int slot) {
 
 void MainWindow::loadSlot(int slot) {
     if (frontend_ == nullptr || busy()) return;
+    viewer_->newGame();
     if (OrderLoad(state_, *frontend_, saveDirectory_, slot) && !palette_->isVisible())
         palette_->show();
 }

@@ -91,6 +91,7 @@ void ModelView::initializeGL() {
 }
 
 void ModelView::contextLost() {
+    if (!device_) return;  // the widget is going away with its device
     makeCurrent();
     device_->ContextLost();
     doneCurrent();

@@ -401,6 +401,13 @@ void UnitViewer::closeOwnFleetView() {
     hide();
 }
 
+void UnitViewer::newGame() {
+    closeOwnFleetView();
+    shipModel_.reset();
+    aircraftModel_.reset();
+    createModelScene(CameraPlacement::kTilted);
+}
+
 void UnitViewer::selectionChanged() {
     const int position = nodePosition(tree_->currentItem());
     if (position < 0) return;

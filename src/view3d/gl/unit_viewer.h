@@ -49,6 +49,9 @@ class UnitViewer : public QWidget {
     // The popup's "キャンセル": ends the view, frees the fleet's models and
     // hides the tree.
     void closeOwnFleetView();
+    // Before another game replaces this one: every view closes and the next
+    // scene starts with the tilted camera.
+    void newGame();
 
     // What tests and the screenshots look at.
     ModelView* modelView() const { return view_; }
