@@ -1,36 +1,29 @@
 #include "scenario/model_files.h"
 
-#include "scenario/paths.h"
+#include "files/paths.h"
 
 namespace velmora {
 namespace {
 
-// Models are text of a few hundred kilobytes; anything near this is not one.
-constexpr std::uintmax_t kMaxModelBytes = 64u * 1024u * 1024u;
-constexpr std::uintmax_t kMaxTextureBytes = 32u * 1024u * 1024u;
-
-std::optional<std::string> ReadLimited(const std::filesystem::path& path, std::uintmax_t limit) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > limit) return std::nullopt;
-    return ReadFileBytes(path);
+std::string Explain(const FileProblem& problem) {
+    return problem.file.filename().string() + ": " + problem.reason;
 }
 
-ModelFileResult LoadFound(const std::filesystem::path& path) {
+// root is the folder textures must stay inside: the scenario folder, or the
+// model's own folder for a model named directly.
+ModelFileResult LoadFound(const std::filesystem::path& root, const std::filesystem::path& path) {
     ModelFileResult result;
     result.path = path;
-    auto bytes = ReadLimited(path, kMaxModelBytes);
+    FileProblem problem;
+    auto bytes = ReadLimitedFile(path, FileKind::kModel, &problem);
     if (!bytes) {
-        result.error = path.filename().string() + ": ファイルを読めません";
+        result.error = Explain(problem);
         return result;
     }
     const std::filesystem::path folder = path.parent_path();
     view3d::TextureFileReader textures =
-        [folder](const std::string& name) -> std::optional<std::string> {
-        auto found = ResolveScenarioFile(folder, name);
-        if (!found) return std::nullopt;
-        return ReadLimited(*found, kMaxTextureBytes);
+        [root, folder](const std::string& name) -> std::optional<std::string> {
+        return ReadScenarioFile(root, folder, name, FileKind::kPicture);
     };
     view3d::MqoError error;
     result.model = view3d::LoadModel(*bytes, path.filename().string(), textures, &error);
@@ -46,16 +39,17 @@ ModelFileResult LoadFound(const std::filesystem::path& path) {
 
 ModelFileResult LoadScenarioModel(const std::filesystem::path& scenarioFolder,
                                   const std::string& name) {
-    std::string why;
-    auto found =
-        name.empty() ? std::nullopt : ResolveScenarioFile(scenarioFolder, "3Dimage\\" + name, &why);
+    FileProblem problem;
+    auto found = name.empty() ? std::nullopt
+                              : LocateScenarioFile(scenarioFolder, scenarioFolder,
+                                                   "3Dimage\\" + name, FileKind::kModel, &problem);
     if (!found) {
         ModelFileResult result;
         result.missing = true;
-        result.error = why;
+        result.error = name.empty() ? std::string() : Explain(problem);
         return result;
     }
-    return LoadFound(*found);
+    return LoadFound(scenarioFolder, *found);
 }
 
 ModelFileResult LoadModelFile(const std::filesystem::path& file) {
@@ -67,7 +61,7 @@ ModelFileResult LoadModelFile(const std::filesystem::path& file) {
         result.error = file.string() + ": ファイルがありません";
         return result;
     }
-    return LoadFound(file);
+    return LoadFound(file.parent_path(), file);
 }
 
 int RunModelCheck(const std::filesystem::path& file, std::ostream& out, std::ostream& err) {

@@ -1,5 +1,13 @@
 // Model texture pictures: BMP, JPEG and PNG, recognised by extension and
 // signature and decoded by stb_image.
+// Textures may be BMP, JPEG or PNG; only those decoders are compiled in
+// here (the scenario pictures' reader keeps PNG only).
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_BMP
+#define STBI_NO_STDIO
 #include <stb_image.h>
 
 #include <algorithm>
