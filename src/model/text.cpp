@@ -1,5 +1,7 @@
 #include "model/text.h"
 
+#include "model/file_encoding.h"
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -90,9 +92,49 @@ std::string Cp932FromUtf8(std::string_view utf8) {
     });
 }
 
-std::string DecodeFileText(std::string_view bytes) {
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3
+                                                                : lead < 0xF5 ? 4
+                                                                              : 0;
+        if (length == 0 || i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        }
+        if (length >= 3) {
+            auto second = static_cast<unsigned char>(bytes[i + 1]);
+            if (lead == 0xE0 && second < 0xA0) return false;  // overlong
+            if (lead == 0xED && second > 0x9F) return false;  // surrogate
+            if (lead == 0xF0 && second < 0x90) return false;  // overlong
+            if (lead == 0xF4 && second > 0x8F) return false;  // past U+10FFFF
+        }
+        i += length;
+    }
+    return true;
+}
+
+FileEncoding DetectFileEncoding(std::string_view bytes) {
     if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        return std::string(bytes.substr(3));
+        return FileEncoding::kUtf8WithMark;
+    }
+    if (!IsValidUtf8(bytes)) return FileEncoding::kCp932;
+    // Valid both ways (plain ASCII, or rare kanji pairs): CP932, as always.
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    bool cp932_breaks = Utf8FromCp932(bytes).find(kReplacement) != std::string::npos &&
+                        bytes.find(kReplacement) == std::string_view::npos;
+    return cp932_breaks ? FileEncoding::kUtf8 : FileEncoding::kCp932;
+}
+
+std::string DecodeFileText(std::string_view bytes) {
+    switch (DetectFileEncoding(bytes)) {
+        case FileEncoding::kUtf8WithMark:
+            return std::string(bytes.substr(3));
+        case FileEncoding::kUtf8:
+            return std::string(bytes);
+        case FileEncoding::kCp932:
+            break;
     }
     return Utf8FromCp932(bytes);
 }

@@ -14,8 +14,9 @@ std::string Utf8FromCp932(std::string_view cp932);
 // Encodes UTF-8 to CP932. Characters CP932 cannot hold become "?".
 std::string Cp932FromUtf8(std::string_view utf8);
 
-// Decodes a file's bytes: UTF-8 when it starts with a UTF-8 byte-order mark
-// (the mark dropped), CP932 otherwise.
+// Decodes a file's bytes as DetectFileEncoding (model/file_encoding.h)
+// says: UTF-8 with a byte-order mark (the mark dropped), UTF-8 that is not
+// CP932, CP932 otherwise.
 std::string DecodeFileText(std::string_view bytes);
 
 // Number of bytes the UTF-8 text takes in CP932.

@@ -9,6 +9,7 @@
 #include <set>
 #include <string_view>
 #include <system_error>
+#include <tuple>
 #include <utility>
 
 #include "files/midi_file.h"
@@ -19,6 +20,7 @@
 #include "model/fleet_ops.h"
 #include "model/game_state.h"
 #include "model/labels.h"
+#include "model/file_encoding.h"
 #include "model/text.h"
 #include "scenario/diagnostics.h"
 #include "scenario/land_mask.h"
@@ -33,6 +35,9 @@ namespace {
 constexpr int kCreateWords = 15;
 constexpr int kNoAircraftType = 255;
 constexpr int kBaseCoastReach = 5;  // pixels a base may lie off the coast
+constexpr int kComputerBaseLast = 20;  // transports sail for bases in 13..20
+constexpr int kMostStormCells = 23;
+constexpr int kCaptionWords = 5;
 
 // ---------------------------------------------------------------- output
 
@@ -66,6 +71,7 @@ class CheckRun {
     void Report(const Diagnostics& diag) {
         for (const Finding& f : diag.Findings()) Add(f);
     }
+    void Report(const Finding& f) { Add(f); }
 
     // Runs one reader; a file that cannot be read is reported, not thrown.
     // True when the file was read.
@@ -231,6 +237,24 @@ const ColumnLayout kSideFileLayout{12, false, {0, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 
 
 bool IsBlankLine(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\r'; });
+}
+
+// A tab or a leading blank shifts every column; said once, instead of the
+// column errors it would cause. False when the line has one.
+bool SeparatorsFit(CheckRun& run, const fs::path& file, int line, std::string_view text,
+                   const ColumnLayout& layout) {
+    if (text.find('\t') != std::string_view::npos) {
+        run.Error(file, line,
+                  "タブ文字は列の区切りになりません (列は半角空白で区切ってください)");
+        return false;
+    }
+    if (!layout.skip_leading_separators && !text.empty() && text.front() == ' ') {
+        run.Error(file, line,
+                  "行頭の空白のため列 0 が空になり、列がすべて 1 つずれます "
+                  "(行頭の空白を消してください)");
+        return false;
+    }
+    return true;
 }
 
 // Checks the columns of one line; false when the line is too short to be
@@ -477,6 +501,13 @@ class ModelCheck {
         CheckModelShape(run_, *found, SplitLines(*bytes));
     }
 
+    // The model files read, by name.
+    std::string Summary() const {
+        std::vector<std::string> names;
+        for (const fs::path& p : seen_) names.push_back(p.filename().string());
+        return std::to_string(names.size()) + " models: " + Join(names, ", ");
+    }
+
   private:
     CheckRun& run_;
     std::set<fs::path> seen_;
@@ -515,6 +546,36 @@ void WarnBlankRecord(CheckRun& run, const fs::path& file, int line, const char* 
         std::string("空行も中身のない") + what + " " + std::to_string(line - 1) + " 番になります");
 }
 
+// The ranges the guide gives for plane.dat.
+void CheckAircraftValues(CheckRun& run, const fs::path& file, int line,
+                         const std::vector<std::string>& columns) {
+    int evasion = ColumnInt(columns, 11);
+    if (evasion < 1 || evasion > 6) {
+        run.Warn(file, line,
+                 "列 11 の回避 (防御力) " + std::to_string(evasion) +
+                     " は 1～6 の外です (6 面のさいころと比べる値です)");
+    }
+    static const std::set<std::string> stealth{"非ステルス", "ステルス", "ビジュアルステルス"};
+    if (stealth.count(columns[8]) == 0) {
+        run.Warn(file, line,
+                 "列 8 のステルス区分" + Quoted(columns[8]) +
+                     "は 非ステルス・ステルス・ビジュアルステルス のどれでもないため "
+                     "非ステルスになります");
+    }
+}
+
+// Bases never move, but the computer splits ships slower than 10 off their
+// fleet; a warship of speed 0 holds its whole fleet in place.
+void CheckClassSpeed(CheckRun& run, const fs::path& file, int line, int type, int speed) {
+    if ((type == kGroundBase || type == kAntiAircraftSite) && speed < 10) {
+        run.Warn(file, line,
+                 "基地・防空陣地の速力 " + std::to_string(speed) +
+                     " は 10 未満です (敵軍の計画が艦隊から切り離します: 10 以上にしてください)");
+    } else if (type >= kCarrier && type <= kDestroyer && speed == 0) {
+        run.Warn(file, line, "戦闘艦の速力が 0 です (艦隊は最も遅い艦の速さで動くため動けません)");
+    }
+}
+
 void CheckAircraftLines(CheckRun& run, const fs::path& file, ModelCheck& models) {
     auto lines = ReadTextLines(run, file);
     if (!lines) return;
@@ -525,8 +586,10 @@ void CheckAircraftLines(CheckRun& run, const fs::path& file, ModelCheck& models)
             WarnBlankRecord(run, file, number, "機種");
             continue;
         }
+        if (!SeparatorsFit(run, file, number, (*lines)[i], kAircraftLayout)) continue;
         auto columns = SplitColumns((*lines)[i], kAircraftLayout.skip_leading_separators);
         if (!CheckColumns(run, file, number, columns, kAircraftLayout)) continue;
+        CheckAircraftValues(run, file, number, columns);
         models.Check(columns[10], file, number);
     }
 }
@@ -543,12 +606,14 @@ void CheckShipClassLines(CheckRun& run, const GameState& state, const fs::path& 
             WarnBlankRecord(run, file, number, "艦級");
             continue;
         }
+        if (!SeparatorsFit(run, file, number, (*lines)[i], kShipClassLayout)) continue;
         auto columns = SplitColumns((*lines)[i], kShipClassLayout.skip_leading_separators);
         if (!CheckColumns(run, file, number, columns, kShipClassLayout)) continue;
         int type = ColumnInt(columns, 0);
         if (type < kCarrier || type > kAntiAircraftSite) {
             run.Error(file, number, "艦種 " + std::to_string(type) + " は 1～7 ではありません");
         }
+        CheckClassSpeed(run, file, number, type, ColumnInt(columns, 21));
         auto [at, inserted] = first_line_of_name.emplace(columns[1], number);
         if (!inserted) {
             run.Error(file, number,
@@ -583,6 +648,7 @@ bool CheckUnitData(CheckRun& run, GameState& state, const fs::path& scenario_fol
         run.Summary(*ship, ShipClassSummary(state));
         CheckShipClassLines(run, state, *ship, models);
     }
+    run.Summary(scenario_folder / "3Dimage", models.Summary());
     return planes_read && ships_read;
 }
 
@@ -749,6 +815,51 @@ class SideFileLineCheck {
     std::array<int, kFleetCount> ships_{};
 };
 
+struct PatrolFighterLine {
+    int Line;
+    int Type;
+};
+
+// The last line of a fleet sets its patrol fighter; another type on an
+// earlier line is a slip the author does not see in play.
+void CheckPatrolFighter(CheckRun& run, const fs::path& file, int fleet,
+                        const std::vector<PatrolFighterLine>& lines) {
+    if (lines.size() < 2) return;
+    const PatrolFighterLine& last = lines.back();
+    for (const PatrolFighterLine& other : lines) {
+        if (other.Type == last.Type) continue;
+        run.Warn(file, last.Line,
+                 "艦隊 " + std::to_string(fleet) + " の直衛戦闘機は最後の行の列 7 の機種 " +
+                     std::to_string(last.Type) + " になります (" + std::to_string(other.Line) +
+                     " 行目は機種 " + std::to_string(other.Type) +
+                     "): 艦隊のすべての行の列 7 に同じ戦闘機の番号を書いてください");
+        return;
+    }
+}
+
+// A base's landing points are the supplies of its first ship; the
+// computer's transports sail for the first base among fleets 13..20.
+void CheckBaseFleet(CheckRun& run, const GameState& state, const fs::path& file, int fleet,
+                    int first_line) {
+    const TFleet& base = state.FleetTable[static_cast<std::size_t>(fleet)];
+    const TShip& first = base.Ships[0];
+    int type = state.ClassOf(first).ShipType();
+    std::string which = "基地艦隊 " + std::to_string(fleet);
+    if (type != kGroundBase && type != kAntiAircraftSite) {
+        run.Warn(file, first_line,
+                 which + " の最初の艦が基地でも防空陣地でもありません (上陸点になるのは最初の艦の"
+                         "物資です: 基地の行を艦隊の最初に置いてください)");
+    } else if (first.Supplies <= 0) {
+        run.Warn(file, first_line,
+                 which + " の最初の艦の物資 (列 3) が 0 のため、基地の上陸点が 0 になります");
+    }
+    if (fleet > kComputerBaseLast) {
+        run.Warn(file, first_line,
+                 "敵軍の基地は艦隊 13～20 に置いてください (輸送艦は 13～20 の最初の基地へ向かいます; "
+                 "艦隊 " + std::to_string(fleet) + " の基地には向かいません)");
+    }
+}
+
 SideFileFacts CheckSideFile(CheckRun& run, GameState& state, const fs::path& file, Side side) {
     SideFileFacts facts;
     facts.File = file;
@@ -766,19 +877,25 @@ SideFileFacts CheckSideFile(CheckRun& run, GameState& state, const fs::path& fil
     auto lines = ReadTextLines(run, file);
     if (!lines) return facts;
     SideFileLineCheck check(run, state, file, side);
+    std::array<std::vector<PatrolFighterLine>, kFleetCount> fighters;
     for (std::size_t i = 0; i < lines->size(); ++i) {
         if (IsBlankLine((*lines)[i])) continue;
         int line = static_cast<int>(i) + 1;
-        int fleet = check.Check(line, SplitColumns((*lines)[i], false));
+        if (!SeparatorsFit(run, file, line, (*lines)[i], kSideFileLayout)) continue;
+        auto columns = SplitColumns((*lines)[i], false);
+        int fleet = check.Check(line, columns);
         if (fleet < 0) continue;
         FleetFacts& f = facts.Fleets[static_cast<std::size_t>(fleet)];
         if (!f.Filled) f.FirstLine = line;
         f.Filled = true;
+        fighters[static_cast<std::size_t>(fleet)].push_back({line, ColumnInt(columns, 7)});
     }
     for (int i = 0; i < kFleetCount; ++i) {
         const TFleet& fleet = state.FleetTable[static_cast<std::size_t>(i)];
-        facts.Fleets[static_cast<std::size_t>(i)].IsBase =
-            fleet.Active && FleetHasInstallation(state, fleet);
+        FleetFacts& f = facts.Fleets[static_cast<std::size_t>(i)];
+        f.IsBase = fleet.Active && FleetHasInstallation(state, fleet);
+        CheckPatrolFighter(run, file, i, fighters[static_cast<std::size_t>(i)]);
+        if (f.IsBase) CheckBaseFleet(run, state, file, i, f.FirstLine);
     }
     return facts;
 }
@@ -911,6 +1028,14 @@ struct CreateLine {
     int Fleet = 0;
     int X = 0;
     int Y = 0;
+    bool Placed = true;  // false when the words are too few or too many to place it
+    std::string Commander;
+    std::string Name;
+};
+
+struct SectionHeader {
+    int Line = 0;
+    std::string Text;
 };
 
 struct NamedFile {
@@ -940,7 +1065,9 @@ const int kStartBgmCommand = CommandIndex("startbgm");
 const int kMovieCommand = CommandIndex("movie");
 const int kSetCloudCommand = CommandIndex("setcloud");
 const int kSetVtFuseCommand = CommandIndex("setvtfuse");
+const int kTelopCommand = CommandIndex("telop");
 const int kTurnSection = SectionIndex("ターン");
+const int kStartSection = SectionIndex("スタート");
 const int kEndSection = SectionIndex("終了");
 
 // Commands that change nothing a game uses when they turn up inside
@@ -960,6 +1087,21 @@ int OwnCommand(const std::string& line) {
         if (word != "*" && first.rfind(word, 0) == 0) return static_cast<int>(k);
     }
     return -1;
+}
+
+bool HasCommandWord(const std::string& line) {
+    std::string lower = LowerAscii(line);
+    return std::any_of(ScriptCommandWords.begin(), ScriptCommandWords.end(), [&](std::string_view w) {
+        return lower.find(LowerAscii(w)) != std::string::npos;
+    });
+}
+
+// A header written with the full-width colon a Japanese input method gives.
+bool HasFullWidthHeader(const std::string& line) {
+    if (line.find("：") == std::string::npos) return false;
+    return std::any_of(
+        ScriptSectionWords.begin(), ScriptSectionWords.end(),
+        [&](std::string_view w) { return !w.empty() && line.find(w) != std::string::npos; });
 }
 
 bool LooksLikeSectionHeader(const std::string& line) {
@@ -989,10 +1131,36 @@ class ScriptCheck : public ScriptListener {
         }
     }
 
+    void Line(int line_number, const std::string& line, bool in_talk) override {
+        if (in_talk || IsBlankLine(line) || LooksLikeSectionHeader(line)) return;
+        if (HasFullWidthHeader(line)) {
+            run_.Error(script_, line_number,
+                       "全角の「：」では節見出しになりません (半角の「:」にしてください; "
+                       "このままでは以降の行が前の節に入ります)");
+        } else if (!HasCommandWord(line)) {
+            run_.Warn(script_, line_number,
+                      "命令語も節見出しもないため、この行は読み飛ばされます "
+                      "(命令の綴りを確かめてください)");
+        }
+    }
+
     void Section(int line_number, int section, const std::string& line) override {
-        if (section == kEndSection) has_end_section_ = true;
+        int command = OwnCommand(line);
+        if (command >= 0) {
+            run_.Warn(script_, line_number,
+                      Quoted(LabelAt(ScriptCommandWords, command)) + " の行ですが" +
+                          Quoted(LabelAt(ScriptSectionWords, section)) +
+                          "と「:」を含むため節見出しとしても読まれ、以降の行は別の節に入ります "
+                          "(字幕や名前に「:」を書かないでください)");
+        }
+        sections_.push_back({line_number, line});
+        if (section == kStartSection) has_start_section_ = true;
+        if (section == kEndSection) ReadEndHeader(line_number, line);
         if (section == kTurnSection) ReadTurnHeader(line_number, line);
     }
+
+    // Lines whose reader error a finding of the checker explains better.
+    const std::set<int>& ExplainedLines() const { return explained_lines_; }
 
     void Command(int line_number, int command, const std::string& line) override {
         if (line_number != current_line_) {
@@ -1016,12 +1184,19 @@ class ScriptCheck : public ScriptListener {
         if (command == kStartBgmCommand) ReadNamedFile(line_number, line, "startbgm", music_);
         if (command == kMovieCommand) ReadNamedFile(line_number, line, "movie", movies_);
         if (command == kSetCloudCommand) CheckSetCloud(line_number, line);
+        if (command == kTelopCommand) CheckTelop(line_number, line);
         if (command == kSetVtFuseCommand) CheckSetVtFuse(line_number, line);
     }
 
     // After the whole script has been read into state.
     void Finish(const GameState& parsed, const SideFileSet& sides, const LandMaskGrid* mask) {
         if (talk_open_) run_.Warn(script_, talk_line_, "最後の会話が end で閉じられていません");
+        if (!has_start_section_) {
+            run_.Warn(script_, 0,
+                      "スタートの節 (「スタート:」) がありません: 最初の節見出しまでの命令は"
+                      "プロローグに入り、再生されません");
+        }
+        Summarise(parsed);
         CheckLastTurn(parsed);
         for (const NamedFile& music : music_) {
             CheckMediaFile(run_, MediaKind::kMusic, music.Name, script_, music.Line);
@@ -1040,6 +1215,31 @@ class ScriptCheck : public ScriptListener {
     }
 
   private:
+    // --verbose: how the script was read.
+    void Summarise(const GameState& parsed) {
+        std::vector<std::string> headers;
+        for (const SectionHeader& h : sections_) {
+            headers.push_back(std::to_string(h.Line) + " " + h.Text);
+        }
+        run_.Summary(script_, "sections: " + Join(headers, "; "));
+        run_.Summary(script_, "last turn: " + std::to_string(parsed.LastTurn));
+        for (const CreateLine& c : creates_) {
+            if (!c.Placed) continue;
+            run_.Summary(script_, "create (line " + std::to_string(c.Line) + "): variant " +
+                                      std::to_string(c.Variant) + ", fleet " +
+                                      std::to_string(c.Fleet) + " " + c.Name + " (" +
+                                      c.Commander + ") at (" + std::to_string(c.X) + ", " +
+                                      std::to_string(c.Y) + ")");
+        }
+        auto names = [](const std::vector<NamedFile>& files) {
+            std::vector<std::string> out;
+            for (const NamedFile& f : files) out.push_back(f.Name);
+            return Join(out, ", ");
+        };
+        run_.Summary(script_, "music: " + names(music_) + "; cues: " + names(cues_) +
+                                  "; clip: " + names(movies_));
+    }
+
     void ReadTurnHeader(int line_number, const std::string& line) {
         constexpr std::string_view kTurnWord = "ターン";
         std::size_t start = line.find(kTurnWord) + kTurnWord.size();
@@ -1054,11 +1254,50 @@ class ScriptCheck : public ScriptListener {
         if (ParseScriptInteger(digits, turn)) turns_.push_back({line_number, turn});
     }
 
+    // "終了: 30": the reader drops the colon and takes the line's last word.
+    void ReadEndHeader(int line_number, const std::string& line) {
+        if (has_end_section_) {
+            run_.Warn(script_, line_number,
+                      "終了の節が 2 つあります (" + std::to_string(end_line_) +
+                          " 行目の最終ターンは使われず、この節のものが使われます: 1 つにしてください)");
+        }
+        has_end_section_ = true;
+        end_line_ = line_number;
+        std::string without_colon = line;
+        without_colon.erase(without_colon.find(':'), 1);
+        if (IsInteger(SplitScriptLine(without_colon).final_word)) return;
+        run_.Error(script_, line_number,
+                   "最終ターンが読めません: 「終了: 30」のように「:」の後に空白を置き、"
+                   "行末に数を書いてください (行末の空白も消してください)");
+        explained_lines_.insert(line_number);
+        last_turn_unreadable_ = true;
+    }
+
+    // A caption shows words 1..5; the line's last word lands one slot past
+    // the words before it.
+    void CheckTelop(int line_number, const std::string& line) {
+        ScriptLineWords split = SplitScriptLine(line);
+        std::vector<std::string> words = AllWords(split);
+        words.erase(words.begin());
+        if (words.size() > static_cast<std::size_t>(kCaptionWords)) {
+            run_.Warn(script_, line_number,
+                      "字幕は 5 語までです: 6 語目" + Quoted(words[kCaptionWords]) +
+                          "から後は表示されません");
+        } else if (!split.final_word.empty()) {
+            bool dropped = words.size() + 1 > static_cast<std::size_t>(kCaptionWords);
+            run_.Warn(script_, line_number,
+                      "行末に空白がないため、最後の語" + Quoted(split.final_word) +
+                          (dropped ? "は表示されません" : "の前に空きが入ります") +
+                          " (字幕の行は空白で終えてください)");
+        }
+    }
+
     void CheckLastTurn(const GameState& parsed) {
         if (!has_end_section_) {
             run_.Error(script_, 0, "終了の節 (「終了: 最終ターン」) がありません");
             return;
         }
+        if (last_turn_unreadable_) return;
         if (parsed.LastTurn < 1) {
             run_.Error(
                 script_, 0,
@@ -1091,6 +1330,15 @@ class ScriptCheck : public ScriptListener {
                        "create 行は " + std::to_string(kCreateWords) + " 語のはずですが " +
                            std::to_string(words.size()) +
                            " 語です (足りない語は前の行の語になります)");
+            // The fleet has its create line all the same; no other finding about it.
+            CreateLine partial;
+            partial.Line = line_number;
+            partial.Placed = false;
+            if (words.size() > 2 && ParseScriptInteger(words[1], partial.Variant) &&
+                ParseScriptInteger(words[2], partial.Fleet) && partial.Fleet >= 0 &&
+                partial.Fleet < kFleetCount) {
+                creates_.push_back(partial);
+            }
             return;
         }
         if (split.final_word.empty() && words.back() != std::to_string(kNoAircraftType)) {
@@ -1098,7 +1346,10 @@ class ScriptCheck : public ScriptListener {
                 script_, line_number,
                 "行末の空白のため最後の語" + Quoted(words.back()) + "は読まれず 255 になります");
         }
-        CreateLine create{line_number, 0, 0, 0, 0};
+        CreateLine create;
+        create.Line = line_number;
+        create.Commander = words[3];
+        create.Name = words[4];
         // The reader reports a variant word that is not a number.
         if (!ParseScriptInteger(words[1], create.Variant)) return;
         if (!ParseScriptInteger(words[2], create.Fleet)) {
@@ -1186,10 +1437,16 @@ class ScriptCheck : public ScriptListener {
 
     void CheckSetCloud(int line_number, const std::string& line) {
         std::string count = SplitScriptLine(line).final_word;
-        if (!IsInteger(count)) {
+        int cells = 0;
+        if (!ParseScriptInteger(count, cells)) {
             run_.Warn(
                 script_, line_number,
                 "setcloud の嵐の数" + Quoted(count) + "は整数ではないため 0 (嵐なし) になります");
+        } else if (cells < 0 || cells > kMostStormCells) {
+            run_.Warn(script_, line_number,
+                      "setcloud の嵐の数 " + std::to_string(cells) + " は 0～" +
+                          std::to_string(kMostStormCells) + " の外です (" +
+                          std::to_string(kMostStormCells) + " 個の嵐になります)");
         }
     }
 
@@ -1230,7 +1487,7 @@ class ScriptCheck : public ScriptListener {
             last = &c;
         }
         for (const CreateLine* c : created) {
-            if (c) CheckCreatedFleet(*c, facts, mask);
+            if (c && c->Placed) CheckCreatedFleet(*c, facts, mask);
         }
         std::string file = std::string(1, SideLetter(side)) + std::to_string(variant) + ".dat";
         if (!any) {
@@ -1268,6 +1525,8 @@ class ScriptCheck : public ScriptListener {
             return;
         }
         if (!mask) return;
+        // Every variant may start a fleet at one place: one finding for it.
+        if (!mask_checked_.insert({c.Fleet, c.X, c.Y}).second) return;
         if (fleet.IsBase) {
             if (!LandNear(*mask, c.X, c.Y, kBaseCoastReach)) {
                 run_.Warn(script_, c.Line,
@@ -1288,6 +1547,12 @@ class ScriptCheck : public ScriptListener {
     bool talk_open_ = false;
     int talk_line_ = 0;
     bool has_end_section_ = false;
+    bool has_start_section_ = false;
+    bool last_turn_unreadable_ = false;
+    int end_line_ = 0;
+    std::set<int> explained_lines_;
+    std::set<std::tuple<int, int, int>> mask_checked_;  // fleet, x, y
+    std::vector<SectionHeader> sections_;
     std::vector<std::pair<int, int>> turns_;  // header line, turn
     std::vector<CreateLine> creates_;
     std::vector<NamedFile> music_;
@@ -1298,20 +1563,43 @@ class ScriptCheck : public ScriptListener {
 // No variant is drawn while checking: the create lines are checked for all.
 constexpr int kNoVariant = -1;
 
+std::string EncodingName(FileEncoding encoding) {
+    switch (encoding) {
+        case FileEncoding::kUtf8WithMark:
+            return "UTF-8 (with byte-order mark)";
+        case FileEncoding::kUtf8:
+            return "UTF-8";
+        case FileEncoding::kCp932:
+            break;
+    }
+    return "Shift-JIS (CP932)";
+}
+
 void CheckScript(CheckRun& run, const GameState& units, const fs::path& script,
                  const fs::path& scenario_folder, const SideFileSet& sides,
                  const LandMaskGrid* mask) {
     FileProblem problem;
-    if (!CheckScenarioPath(scenario_folder, script, FileKind::kScript, &problem)) {
+    std::optional<std::string> bytes;
+    if (CheckScenarioPath(scenario_folder, script, FileKind::kScript, &problem)) {
+        bytes = ReadLimitedFile(script, FileKind::kScript, &problem);
+    }
+    if (!bytes) {
         run.Error(script, 0, problem.reason);
         return;
     }
+    run.Summary(script, "read as " + EncodingName(DetectFileEncoding(*bytes)));
     auto parsed = std::make_unique<GameState>();
     ScriptCheck check(run, units, script);
-    if (!run.Load(script, [&](const fs::path& p, Diagnostics& d) {
-            ParseScenarioScript(*parsed, p, kNoVariant, kNoVariant, d, check);
-        })) {
+    Diagnostics diag;
+    try {
+        ParseScenarioScript(*parsed, script, kNoVariant, kNoVariant, diag, check);
+    } catch (const ScenarioError& e) {
+        run.Error(script, e.line(), e.message());
         return;
+    }
+    for (const Finding& f : diag.Findings()) {
+        bool explained = f.severity == Severity::kError && check.ExplainedLines().count(f.line);
+        if (!explained) run.Report(f);
     }
     check.Finish(*parsed, sides, mask);
 }

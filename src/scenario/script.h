@@ -30,6 +30,9 @@ inline constexpr int kEndSlot = 101;
 class ScriptListener {
   public:
     virtual ~ScriptListener() = default;
+    // Every line, blanks at its start removed, before anything else is
+    // told of it; in_talk when a conversation is open.
+    virtual void Line(int /*line_number*/, const std::string& /*line*/, bool /*in_talk*/) {}
     virtual void Speech(int /*line_number*/, const std::string& /*line*/) {}
     virtual void Section(int /*line_number*/, int /*section*/, const std::string& /*line*/) {}
     virtual void Command(int /*line_number*/, int /*command*/, const std::string& /*line*/) {}

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -319,6 +320,153 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCopy{"MissingMask", [](const FixtureCopy& c) { c.Remove(kMask); },
                    "Fixture/ShipData/BMAP.Bmp: error: ファイルがありません"}),
     [](const ::testing::TestParamInfo<BrokenCopy>& info) { return std::string(info.param.name); });
+
+// Mistakes an author makes that the game silently absorbs: each is reported
+// at its file and line with the cause and the fix.
+INSTANTIATE_TEST_SUITE_P(
+    AuthoringMistakes, BrokenCopyCheckTest,
+    ::testing::Values(
+        // Side files.
+        BrokenCopy{"PatrolFighterChangesOnTheLastLine",
+                   [](const FixtureCopy& c) {
+                       c.Edit(kJ0, "0 霞雲 夕凪 0 3 6 0 0", "0 霞雲 夕凪 0 3 6 0 2");
+                   },
+                   "Fixture/ShipData/j0.dat:5: warning: 艦隊 0 の直衛戦闘機は最後の行の列 7 "
+                   "の機種 2 になります (1 行目は機種 0)"},
+        BrokenCopy{"BaseShipNotFirst",
+                   [](const FixtureCopy& c) {
+                       c.Edit(kJ0, "12 北浜基地", "12 霞雲 護衛 0 3 6 0 0 0 1 0 2\r\n12 北浜基地");
+                   },
+                   "Fixture/ShipData/j0.dat:10: warning: 基地艦隊 12 "
+                   "の最初の艦が基地でも防空陣地でもありません"},
+        BrokenCopy{"BaseWithoutSupplies",
+                   [](const FixtureCopy& c) {
+                       c.Edit(kJ0, "12 北浜基地 北浜基地 200", "12 北浜基地 北浜基地 0");
+                   },
+                   "Fixture/ShipData/j0.dat:10: warning: 基地艦隊 12 の最初の艦の物資 (列 3) が 0"},
+        BrokenCopy{"ComputerBaseOutsideFleets13To20", [](const FixtureCopy&) {},
+                   "Fixture/ShipData/a0.dat:11: warning: 敵軍の基地は艦隊 13～20 に置いてください"},
+        BrokenCopy{"TabBetweenColumns",
+                   [](const FixtureCopy& c) { c.Edit(kJ0, "0 白嶺 白嶺", "0\t白嶺 白嶺"); },
+                   "Fixture/ShipData/j0.dat:3: error: タブ文字は列の区切りになりません"},
+        BrokenCopy{"LeadingBlank",
+                   [](const FixtureCopy& c) { c.Edit(kJ0, "0 白嶺 白嶺", " 0 白嶺 白嶺"); },
+                   "Fixture/ShipData/j0.dat:3: error: 行頭の空白のため列 0 が空になり"},
+        // Data files.
+        BrokenCopy{"BaseSlowerThan10", [](const FixtureCopy&) {},
+                   "ship.dat:6: warning: 基地・防空陣地の速力 0 は 10 未満です"},
+        BrokenCopy{"WarshipOfSpeed0",
+                   [](const FixtureCopy& c) {
+                       c.Edit("ship.dat", "10 34 0 SSM-7 kasumo", "10 0 0 SSM-7 kasumo");
+                   },
+                   "ship.dat:4: warning: 戦闘艦の速力が 0 です"},
+        BrokenCopy{"EvasionOutOfRange",
+                   [](const FixtureCopy& c) { c.Edit("plane.dat", "f7.mqo 5 8", "f7.mqo 9 8"); },
+                   "plane.dat:1: warning: 列 11 の回避 (防御力) 9 は 1～6 の外です"},
+        BrokenCopy{"UnknownStealthText",
+                   [](const FixtureCopy& c) {
+                       c.Edit("plane.dat", "0 非ステルス 艦上戦闘機", "0 ステルス機 艦上戦闘機");
+                   },
+                   "plane.dat:1: warning: 列 8 のステルス区分「ステルス機」は"},
+        BrokenCopy{"EightBitCue",
+                   [](const FixtureCopy& c) {
+                       auto le = [](std::uint32_t v, int n) {
+                           std::string out;
+                           for (int i = 0; i < n; ++i) out += static_cast<char>(v >> (8 * i));
+                           return out;
+                       };
+                       std::string fmt = le(1, 2) + le(1, 2) + le(8000, 4) + le(8000, 4) +
+                                         le(1, 2) + le(8, 2);
+                       std::string data(200, '\x90');
+                       c.WriteBytes("Wave/hit.wav", "RIFF" + le(36 + 200, 4) + "WAVEfmt " +
+                                                        le(16, 4) + fmt + "data" + le(200, 4) +
+                                                        data);
+                   },
+                   "Wave/hit.wav: warning: 8 ビットの音です (16 ビット PCM で保存してください)"},
+        // Script.
+        BrokenCopy{"CaptionOfSixWords",
+                   [](const FixtureCopy& c) {
+                       c.Edit(kScript, "telop 決戦 ", "telop 一 二 三 四 五 六 ");
+                   },
+                   "Fixture/fixture.snr:25: warning: 字幕は 5 語までです: 6 語目「六」"},
+        BrokenCopy{"CaptionWithoutTrailingBlank",
+                   [](const FixtureCopy& c) { c.Edit(kScript, "telop 決戦 ", "telop 決戦 開始"); },
+                   "Fixture/fixture.snr:25: warning: 行末に空白がないため、最後の語「開始」の前に"
+                   "空きが入ります"},
+        BrokenCopy{"TooManyStorms",
+                   [](const FixtureCopy& c) { c.Edit(kScript, "setcloud 3", "setcloud 40"); },
+                   "Fixture/fixture.snr:15: warning: setcloud の嵐の数 40 は 0～23 の外です"},
+        BrokenCopy{"MisspelledCommand",
+                   [](const FixtureCopy& c) {
+                       c.Edit(kScript, "startbgm battle.mid", "startbmg battle.mid");
+                   },
+                   "Fixture/fixture.snr:24: warning: 命令語も節見出しもないため"},
+        BrokenCopy{"TwoEndSections", [](const FixtureCopy& c) { c.Append(kScript, "終了: 20"); },
+                   "Fixture/fixture.snr:118: warning: 終了の節が 2 つあります (30 行目"},
+        BrokenCopy{"NoStartSection",
+                   [](const FixtureCopy& c) { c.Edit(kScript, "スタート:\r\n", ""); },
+                   "Fixture/fixture.snr: warning: スタートの節 (「スタート:」) がありません"},
+        BrokenCopy{"FullWidthColonInTurnHeader",
+                   [](const FixtureCopy& c) { c.Edit(kScript, "ターン3:", "ターン3："); },
+                   "Fixture/fixture.snr:19: error: 全角の「：」では節見出しになりません"},
+        BrokenCopy{"HeaderInsideCaption",
+                   [](const FixtureCopy& c) {
+                       c.Edit(kScript, "telop 決戦 ", "telop ターン9:00 決戦 ");
+                   },
+                   "Fixture/fixture.snr:25: warning: 「telop」の行ですが「ターン」と「:」を含むため"},
+        BrokenCopy{"EndHeaderWithoutBlank",
+                   [](const FixtureCopy& c) { c.Edit(kScript, "終了: 12", "終了:12"); },
+                   "Fixture/fixture.snr:30: error: 最終ターンが読めません"},
+        BrokenCopy{"CreateOf14Words",
+                   [](const FixtureCopy& c) {
+                       c.Edit(kScript, kCreateFleet0, kCreateFleet0.substr(0, kCreateFleet0.size() - 4));
+                   },
+                   "Fixture/fixture.snr:34: error: create 行は 15 語のはずですが 14 語です"}),
+    [](const ::testing::TestParamInfo<BrokenCopy>& info) { return std::string(info.param.name); });
+
+// One finding where the reader used to give two or a cascade.
+TEST(ScenarioCheckTest, MistakesGiveOneFindingNotACascade) {
+    {
+        FixtureCopy copy;
+        copy.Edit(kScript, "終了: 12", "終了:12");
+        CheckOutput out = Check(copy.Script());
+        EXPECT_FALSE(out.HasLine("Fixture/fixture.snr:30: error: 数値ではありません")) << out.text;
+        EXPECT_FALSE(out.HasLine("Fixture/fixture.snr: error: 最終ターン")) << out.text;
+    }
+    {
+        FixtureCopy copy;
+        copy.Edit(kScript, kCreateFleet0, kCreateFleet0.substr(0, kCreateFleet0.size() - 4));
+        CheckOutput out = Check(copy.Script());
+        EXPECT_FALSE(out.HasLine("Fixture/ShipData/j0.dat:1: error: 艦隊 0 に編成 0")) << out.text;
+    }
+    {
+        // Every variant starts the base at one place far from land: said once.
+        FixtureCopy copy;
+        std::string text = copy.ReadText(kScript);
+        text = std::regex_replace(text, std::regex("(create [0-9]+ 12 [^ ]+ [^ ]+ [^ ]+ [^ ]+) [0-9]+ [0-9]+"),
+                                  "$1 400 300");
+        copy.WriteText(kScript, text);
+        CheckOutput out = Check(copy.Script());
+        std::size_t count = 0;
+        for (std::size_t at = out.text.find("基地 (艦隊 12)"); at != std::string::npos;
+             at = out.text.find("基地 (艦隊 12)", at + 1)) {
+            ++count;
+        }
+        EXPECT_EQ(count, 1u) << out.text;
+    }
+}
+
+// A script saved by a Linux editor (UTF-8, no mark) reads as written.
+TEST(ScenarioCheckTest, Utf8ScriptReadsLikeTheShiftJisOne) {
+    FixtureCopy copy;
+    std::string clean = Check(copy.Script()).text;
+    copy.WriteBytes(kScript, copy.ReadText(kScript));
+    CheckOptions verbose;
+    verbose.Verbose = true;
+    CheckOutput out = Check(copy.Script(), verbose);
+    EXPECT_TRUE(out.HasLine("Fixture/fixture.snr: read as UTF-8")) << out.text;
+    EXPECT_EQ(Check(copy.Script()).text, clean);
+}
 
 // The script reader tells a listener how it read every line, and with a
 // listener goes on past a word that must be a number.
