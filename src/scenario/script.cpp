@@ -430,6 +430,8 @@ void CreateFleet(GameState& state, int fleet_index, const WordSlotArray& slots) 
     fleet.Stance = StanceOf(slots[6], fleet.Stance);
     for (std::size_t j = 0; j < kCategories; ++j) fleet.AirTypes[j] = IntegerOr(slots[9 + j], 255);
     fleet.CapType = fleet.AirTypes[0];
+    // The search radius is the range of the fleet's own search aircraft.
+    fleet.ScoutType = fleet.AirTypes[2];
     for (TAirUnit& unit : fleet.AirUnits) {
         for (std::size_t j = 0; j < 3; ++j) {
             unit.AircraftTypes[j] = static_cast<std::uint8_t>(fleet.AirTypes[j] & 0xFF);
