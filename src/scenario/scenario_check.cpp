@@ -20,7 +20,7 @@
 #include "model/game_state.h"
 #include "model/labels.h"
 #include "model/text.h"
-#include "scenario/model_files.h"
+#include "view3d/pure/model_files.h"
 #include "scenario/diagnostics.h"
 #include "scenario/land_mask.h"
 #include "scenario/script.h"

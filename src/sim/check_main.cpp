@@ -4,7 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "scenario/model_files.h"
+#include "view3d/pure/model_files.h"
 #include "scenario/scenario_check.h"
 #include "sim/command_line.h"
 

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <chrono>
 
-#include "scenario/model_files.h"
+#include "view3d/pure/model_files.h"
 #include "ui/flat_button.h"
 #include "view3d/gl/model_view.h"
 

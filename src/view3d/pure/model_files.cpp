@@ -1,4 +1,4 @@
-#include "scenario/model_files.h"
+#include "view3d/pure/model_files.h"
 
 #include "files/paths.h"
 
